@@ -1,0 +1,82 @@
+# Sourced by the run and test scripts: installs what is missing, builds, and
+# starts (and later stops) a private Xvfb display and Wine prefix.
+# Everything lives under $GLIMVANE_BUILD so a run never touches the user's own prefix.
+
+GLIMVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+GLIMVANE_BUILD=${GLIMVANE_BUILD:-$GLIMVANE_ROOT/build}
+
+glimvane_install_deps() {
+    local need=()
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64)
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v wine >/dev/null || need+=(wine)
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    command -v xdpyinfo >/dev/null || need+=(x11-utils)
+    [ -x /usr/bin/import ] || need+=(imagemagick)
+    [ -d /usr/share/fonts/truetype/wqy ] || need+=(fonts-wqy-microhei)
+    [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+    command -v python3 >/dev/null || need+=(python3)
+    if [ ${#need[@]} -gt 0 ]; then
+        echo "Installing: ${need[*]}"
+        local sudo=""
+        [ "$(id -u)" = 0 ] || sudo=sudo
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+    fi
+}
+
+glimvane_build() {
+    cmake -S "$GLIMVANE_ROOT" -B "$GLIMVANE_BUILD" \
+        -DCMAKE_TOOLCHAIN_FILE="$GLIMVANE_ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null &&
+        cmake --build "$GLIMVANE_BUILD" -j"$(nproc)"
+}
+
+# Starts Xvfb on a free display number and a wineserver for a prefix inside the build folder.
+glimvane_start_display() {
+    local n=${GLIMVANE_DISPLAY_NUMBER:-}
+    if [ -z "$n" ]; then
+        for n in $(seq 90 130); do
+            [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || break
+        done
+    fi
+    Xvfb :$n -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+    GLIMVANE_XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on :$n" >&2; return 1; }
+}
+
+glimvane_start_wine() {
+    export WINEPREFIX=$GLIMVANE_BUILD/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/.glimvane-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        # Without Managed=N Wine waits for a window manager that is not there (every hide
+        # stalls about 2 s); without the font substitutes Chinese captions show as boxes.
+        wine regedit /S "$GLIMVANE_ROOT/scripts/wine-settings.reg" >/dev/null 2>&1
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+        touch "$WINEPREFIX/.glimvane-ready"
+    fi
+    # A persistent server and one idle Wine program keep Wine's own services running, so every
+    # later start is warm and no service inherits (and holds open) a test runner's pipes.
+    wineserver -p >/dev/null 2>&1 </dev/null
+    # cmd waits on its input, which this shell holds open until it ends.
+    coproc GLIMVANE_IDLE { wine cmd >/dev/null 2>&1; }
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+glimvane_stop() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1
+        [ -z "${GLIMVANE_IDLE_PID:-}" ] || wait "$GLIMVANE_IDLE_PID" 2>/dev/null
+        GLIMVANE_IDLE_PID=
+    fi
+    if [ -n "${GLIMVANE_XVFB_PID:-}" ]; then
+        kill "$GLIMVANE_XVFB_PID" 2>/dev/null
+        wait "$GLIMVANE_XVFB_PID" 2>/dev/null
+        GLIMVANE_XVFB_PID=
+    fi
+}

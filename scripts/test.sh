@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds Glimvane and its tests, then runs every test under Wine on a private Xvfb display.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+
+glimvane_install_deps
+glimvane_build
+trap glimvane_stop EXIT
+glimvane_start_display
+glimvane_start_wine
+cd "$GLIMVANE_BUILD"
+ctest --output-on-failure --timeout 900 "$@"

@@ -1,0 +1,3 @@
+#include "shell/app.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { RunGlimvane(instance); }

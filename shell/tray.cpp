@@ -1,0 +1,161 @@
+#include "shell/tray.h"
+
+#include "res/resource.h"
+#include "shell/app.h"
+#include "shell/icon_file.h"
+#include "shell/main_window.h"
+#include "shell/main_window_layout.h"
+#include "shell/scoped.h"
+
+#include <shellapi.h>
+
+#include <iterator>
+
+namespace layout = main_window_layout;
+
+namespace {
+constexpr int kMenuOffset = 5; // the menu opens this far left of and above the cursor
+
+// The window that has an icon in the notification area, and the icon it shows.
+HWND trayWindow = nullptr;
+ScopedIcon trayIcon;
+
+NOTIFYICONDATAW Record(HWND window, std::wstring_view tip)
+{
+    NOTIFYICONDATAW record = {};
+    record.cbSize = sizeof record;
+    record.hWnd = window;
+    record.uID = kTrayIconId;
+    std::wstring cut = TrayTipText(tip);
+    cut.copy(record.szTip, cut.size());
+    return record;
+}
+
+void Notify(DWORD action, NOTIFYICONDATAW& record, HICON icon)
+{
+    if (icon != nullptr) {
+        record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        record.uCallbackMessage = kTrayCallbackMessage;
+        record.hIcon = icon;
+    }
+    Shell_NotifyIconW(action, &record); // no notification area is no reason to stop
+}
+
+std::span<const uint8_t> ProgramIconData()
+{
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_GLIMVANE_ICON_FILE), RT_RCDATA);
+    if (found == nullptr) return {};
+    const void* data = LockResource(LoadResource(module, found));
+    return {static_cast<const uint8_t*>(data), SizeofResource(module, found)};
+}
+
+void PopupTrayMenu(HWND window)
+{
+    ScopedMenu popup(CreatePopupMenu());
+    if (!popup) return;
+    // The children of the hidden top-level tray entry, with their command identifiers.
+    for (size_t i = 1; i < layout::kMenu.size() && layout::kMenu[i].level == 1; ++i)
+        AppendMenuW(popup.get(), MF_STRING, layout::kFirstMenuCommand + i, layout::kMenu[i].caption);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    // The window must be in the foreground, or the menu does not close when the user clicks
+    // elsewhere.
+    SetForegroundWindow(window);
+    TrackPopupMenu(popup.get(), TPM_RIGHTALIGN, cursor.x - kMenuOffset, cursor.y - kMenuOffset, 0,
+                   window, nullptr);
+    PostMessageW(window, WM_NULL, 0, 0);
+}
+
+void SetMainWindowVisible(bool visible)
+{
+    HWND window = MainWindow();
+    ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
+    if (visible) SetForegroundWindow(window); // already shown: activated again
+}
+} // namespace
+
+TrayType TrayTypeFromMouseMessage(UINT mouseMessage)
+{
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+        return kTrayLeftClick;
+    case WM_LBUTTONDBLCLK:
+        return kTrayDoubleClick;
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
+        return kTrayRightClick;
+    default:
+        return kTrayNone;
+    }
+}
+
+std::wstring TrayTipText(std::wstring_view tip)
+{
+    constexpr size_t limit = std::size(NOTIFYICONDATAW{}.szTip) - 1;
+    if (tip.size() <= limit) return std::wstring(tip);
+    size_t length = limit;
+    if (IS_HIGH_SURROGATE(tip[length - 1])) --length;
+    return std::wstring(tip.substr(0, length));
+}
+
+void SetTrayIcon(HWND window, std::span<const uint8_t> iconData, std::wstring_view tip)
+{
+    ScopedIcon icon(IconFromFileData(iconData));
+    NOTIFYICONDATAW record = Record(window, tip);
+    if (trayIcon && trayWindow == window) {
+        Notify(icon ? NIM_MODIFY : NIM_DELETE, record, icon.get());
+    } else if (icon) {
+        Notify(NIM_ADD, record, icon.get());
+    }
+    trayWindow = icon ? window : nullptr;
+    trayIcon = std::move(icon);
+}
+
+void PutUpTrayIcon(HWND window)
+{
+    if (trayIcon && trayWindow == window) {
+        // A new notification area knows nothing of the icon: add it again.
+        NOTIFYICONDATAW record = Record(window, kTrayTip);
+        Notify(NIM_ADD, record, trayIcon.get());
+        return;
+    }
+    SetTrayIcon(window, ProgramIconData(), kTrayTip);
+}
+
+void RemoveTrayIcon(HWND window)
+{
+    if (trayWindow == window) SetTrayIcon(window, {}, kTrayTip);
+}
+
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+bool OnCloseQuery()
+{
+    SetMainWindowVisible(false);
+    return false;
+}
+
+void OnTrayEvent(TrayType trayType)
+{
+    if (trayType == kTrayRightClick) PopupTrayMenu(MainWindow());
+    if (trayType == kTrayLeftClick) SetMainWindowVisible(true);
+}
+
+LRESULT OnQueryEndSession(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (!DefWindowProcW(window, WM_QUERYENDSESSION, wParam, lParam)) return FALSE;
+    OnCloseQuery();
+    // Glimvane never stands in the way of a log-off or shut-down.
+    return TRUE;
+}
+
+void OnEndSession(WPARAM sessionEnding)
+{
+    // The orderly end takes the icon away and gives changed windows back.
+    if (sessionEnding) EndProgram(0);
+}

@@ -1,0 +1,106 @@
+#include "tests/e2e/probe.h"
+
+#include <vector>
+
+std::wstring ProgramPath(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
+}
+
+Program::Program(const wchar_t* name, const std::wstring& arguments)
+{
+    std::wstring commandLine = L"\"" + ProgramPath(name) + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_))
+        process_ = {};
+    else
+        WaitForInputIdle(process_.hProcess, 5000);
+}
+
+Program::~Program()
+{
+    if (process_.hProcess == nullptr) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+DWORD Program::WaitForExit(DWORD milliseconds)
+{
+    WaitUntil([&] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }, milliseconds);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+HWND Program::FindWindowOf(const wchar_t* className, const wchar_t* caption, DWORD milliseconds) const
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window != nullptr;
+                 window = FindWindowExW(nullptr, window, className, caption)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == process_.dwProcessId) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        milliseconds);
+    return found;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text)
+{
+    for (HWND child : Children(parent))
+        if (WindowText(child) == text) return child;
+    return nullptr;
+}
+
+namespace {
+// The child whose top-left corner lies at the given point of the parent's client area.
+HWND ChildAt(HWND parent, int x, int y)
+{
+    for (HWND child : Children(parent)) {
+        POINT corner = PositionInParent(child);
+        if (corner.x == x && corner.y == y) return child;
+    }
+    return nullptr;
+}
+} // namespace
+
+void GlimvaneTest::SetUp()
+{
+    glimvane = std::make_unique<Program>(L"glimvane.exe");
+    ASSERT_TRUE(glimvane->started());
+    mainWindow = glimvane->FindWindowOf(kMainClass, kMainCaption);
+    ASSERT_NE(mainWindow, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(mainWindow) != FALSE; }));
+}
+
+void GlimvaneTest::TearDown() { glimvane.reset(); }
+
+HWND GlimvaneTest::WidthBox() const { return ChildAt(mainWindow, 56, 24); }
+HWND GlimvaneTest::HeightBox() const { return ChildAt(mainWindow, 112, 24); }
+HWND GlimvaneTest::TargetBox() const { return ChildAt(mainWindow, 56, 56); }
+HWND GlimvaneTest::ResizeButton() const { return ChildAt(mainWindow, 176, 24); }
+HWND GlimvaneTest::ShowHideButton() const { return ChildAt(mainWindow, 176, 56); }

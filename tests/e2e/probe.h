@@ -1,0 +1,59 @@
+#pragma once
+
+// Starts the real glimvane.exe as a process of its own and finds its windows from outside.
+
+#include "tests/common/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+// Where the built programs lie: next to the probe.
+std::wstring ProgramPath(const wchar_t* name);
+
+class Program {
+public:
+    // Starts the program with the given command-line arguments.
+    explicit Program(const wchar_t* name, const std::wstring& arguments = L"");
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program(); // terminates it if it is still running
+
+    DWORD id() const { return process_.dwProcessId; }
+    HANDLE handle() const { return process_.hProcess; }
+    bool started() const { return process_.hProcess != nullptr; }
+    // Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
+    DWORD WaitForExit(DWORD milliseconds = 5000);
+    // A top-level window of this process with the given class and caption, waiting for it.
+    HWND FindWindowOf(const wchar_t* className, const wchar_t* caption, DWORD milliseconds = 5000) const;
+
+private:
+    PROCESS_INFORMATION process_ = {};
+};
+
+// The child control of `parent` whose window text is `text`.
+HWND ChildWithText(HWND parent, const std::wstring& text);
+// The children of `parent`, top of the stacking order first.
+std::vector<HWND> Children(HWND parent);
+
+// Each test gets a freshly started Glimvane and its main window.
+class GlimvaneTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The controls, found by their place in the main window.
+    HWND WidthBox() const;
+    HWND HeightBox() const;
+    HWND TargetBox() const;
+    HWND ResizeButton() const;
+    HWND ShowHideButton() const;
+
+    std::unique_ptr<Program> glimvane;
+    HWND mainWindow = nullptr;
+};
+
+inline constexpr wchar_t kMainCaption[] = L"Glimvane";
+inline constexpr wchar_t kMainClass[] = L"GlimvaneMain";
