@@ -6,6 +6,7 @@
 #include "shell/command_boxes.h"
 #include "shell/label.h"
 #include "shell/main_window_layout.h"
+#include "shell/scoped.h"
 #include "shell/tray.h"
 #include "winops/commands.h"
 
@@ -19,6 +20,9 @@ constexpr wchar_t kMainWindowClass[] = L"GlimvaneMain";
 
 std::atomic<HWND> mainWindow{nullptr};
 HWND rememberedFocus = nullptr;
+// The window's icons, kept until the window is gone.
+ScopedIcon bigIcon;
+ScopedIcon smallIcon;
 
 bool IsFocusable(HWND control)
 {
@@ -124,13 +128,14 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 
 void SetWindowIcons(HINSTANCE instance, HWND window)
 {
-    // Shared icons from the executable's resources live as long as the process.
     auto load = [instance](int size) {
-        return LPARAM(LoadImageW(instance, MAKEINTRESOURCEW(IDI_GLIMVANE), IMAGE_ICON, size, size,
-                                 LR_SHARED));
+        return static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IDI_GLIMVANE), IMAGE_ICON, size, size, 0));
     };
-    SendMessageW(window, WM_SETICON, ICON_BIG, load(GetSystemMetrics(SM_CXICON)));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, load(GetSystemMetrics(SM_CXSMICON)));
+    bigIcon.reset(load(GetSystemMetrics(SM_CXICON)));
+    smallIcon.reset(load(GetSystemMetrics(SM_CXSMICON)));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
 }
 
 HWND CreateControl(HINSTANCE instance, HWND window, const layout::Control& control)
@@ -210,6 +215,8 @@ HWND MainWindow() { return mainWindow; }
 void DestroyMainWindow()
 {
     if (mainWindow != nullptr) DestroyWindow(mainWindow);
+    bigIcon.reset();
+    smallIcon.reset();
 }
 
 bool PreTranslateMainWindowKey(const MSG& message)
