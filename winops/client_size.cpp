@@ -1,16 +1,13 @@
 #include "winops/client_size.h"
 
-#include <cstdint>
-
 namespace {
 // No real window comes near the limits; impossible values wrap rather than overflow.
-int Wrap(int64_t value) { return static_cast<int>(static_cast<uint32_t>(value)); }
+int32_t Wrap(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 } // namespace
 
-Placement PlacementForClientSize(POINT position, RECT window, RECT client, int clientWidth,
-                                 int clientHeight)
+Placement PlacementForClientSize(Placement current, ClientSize currentClient, ClientSize wanted)
 {
-    int64_t width = int64_t{window.right} - window.left + clientWidth - client.right;
-    int64_t height = int64_t{window.bottom} - window.top + clientHeight - client.bottom;
-    return {position.x, position.y, Wrap(width), Wrap(height)};
+    return {current.x, current.y,
+            Wrap(int64_t{current.width} + wanted.width - currentClient.width),
+            Wrap(int64_t{current.height} + wanted.height - currentClient.height)};
 }

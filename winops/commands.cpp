@@ -1,6 +1,7 @@
 #include "winops/commands.h"
 
 #include "winops/cursor.h"
+#include "winops/dpi.h"
 #include "winops/number_text.h"
 #include "winops/primitives.h"
 
@@ -23,9 +24,17 @@ HANDLE TargetMutex()
     return mutex;
 }
 
+// Held while a command shows or hides its window, so that a second quick press sees what the
+// first one did: the first may still be waiting for the window's thread when the second looks.
+HANDLE ToggleMutex()
+{
+    static HANDLE mutex = CreateMutexW(nullptr, FALSE, nullptr);
+    return mutex;
+}
+
 class TargetLock {
 public:
-    TargetLock()
+    explicit TargetLock(HANDLE mutex = TargetMutex()) : mutex_(mutex)
     {
         // The holder may be waiting for this very thread to answer its box request (the
         // user-interface thread owns the boxes), so keep answering sent messages while waiting.
@@ -40,7 +49,7 @@ public:
     TargetLock& operator=(const TargetLock&) = delete;
 
 private:
-    HANDLE mutex_ = TargetMutex();
+    HANDLE mutex_;
 };
 
 HWND HandleFromText(std::wstring_view text)
@@ -65,6 +74,7 @@ HWND SettleTarget(CommandBoxes& boxes)
 
 void StepOpacity(int step)
 {
+    PhysicalPixelsScope physicalPixels;
     CommandBoxes* boxes = commandBoxes;
     if (boxes == nullptr) return;
     HWND target = SettleTarget(*boxes);
@@ -96,6 +106,7 @@ int StepOpacityLevel(int step)
 
 void ResizeCommand()
 {
+    PhysicalPixelsScope physicalPixels;
     CommandBoxes* boxes = commandBoxes;
     if (boxes == nullptr) return;
     HWND target = WindowUnderCursor();
@@ -110,9 +121,12 @@ void ResizeCommand()
 
 void ShowHideCommand()
 {
+    PhysicalPixelsScope physicalPixels;
     CommandBoxes* boxes = commandBoxes;
     if (boxes == nullptr) return;
-    ToggleVisibility(SettleTarget(*boxes));
+    HWND target = SettleTarget(*boxes);
+    TargetLock lock(ToggleMutex());
+    ToggleVisibility(target);
 }
 
 void OpacityUpCommand() { StepOpacity(kOpacityStep); }

@@ -57,8 +57,10 @@ bool SetClientSize(HWND target, int clientWidth, int clientHeight)
     RECT window, client;
     if (!GetWindowRect(target, &window)) return false;
     if (!GetClientRect(target, &client)) return false;
+    POINT position = MovePosition(target, window);
+    Placement current = {position.x, position.y, window.right - window.left, window.bottom - window.top};
     Placement placement =
-        PlacementForClientSize(MovePosition(target, window), window, client, clientWidth, clientHeight);
+        PlacementForClientSize(current, {client.right, client.bottom}, {clientWidth, clientHeight});
     MoveWindow(target, placement.x, placement.y, placement.width, placement.height, TRUE);
     return true;
 }

@@ -76,8 +76,31 @@ HWND ChildWithText(HWND parent, const std::wstring& text)
     return nullptr;
 }
 
-namespace {
-// The child whose top-left corner lies at the given point of the parent's client area.
+std::vector<HWND> BoxesOf(DWORD processId, const wchar_t* caption)
+{
+    std::vector<HWND> boxes;
+    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", caption); box != nullptr;
+         box = FindWindowExW(nullptr, box, L"#32770", caption)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner == processId) boxes.push_back(box);
+    }
+    return boxes;
+}
+
+HWND FindBox(DWORD processId, const wchar_t* caption, DWORD milliseconds)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            std::vector<HWND> boxes = BoxesOf(processId, caption);
+            if (!boxes.empty()) found = boxes.front();
+            return found != nullptr;
+        },
+        milliseconds);
+    return found;
+}
+
 HWND ChildAt(HWND parent, int x, int y)
 {
     for (HWND child : Children(parent)) {
@@ -86,7 +109,6 @@ HWND ChildAt(HWND parent, int x, int y)
     }
     return nullptr;
 }
-} // namespace
 
 void GlimvaneTest::SetUp()
 {

@@ -8,7 +8,9 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 // Where the built programs lie: next to the probe.
 std::wstring ProgramPath(const wchar_t* name);
@@ -37,6 +39,13 @@ private:
 HWND ChildWithText(HWND parent, const std::wstring& text);
 // The children of `parent`, top of the stacking order first.
 std::vector<HWND> Children(HWND parent);
+// The child whose top-left corner lies at the given point of the parent's client area.
+HWND ChildAt(HWND parent, int x, int y);
+
+// The message boxes (class #32770) of the process with the given caption, as they are now.
+std::vector<HWND> BoxesOf(DWORD processId, const wchar_t* caption);
+// The first of them, waiting for one to appear; null when none did in time.
+HWND FindBox(DWORD processId, const wchar_t* caption, DWORD milliseconds = 3000);
 
 // Each test gets a freshly started Glimvane and its main window.
 class GlimvaneTest : public testing::Test {
