@@ -49,10 +49,8 @@ public:
         SetWindowTextW(BoxWindow(box), std::wstring(text).c_str());
     }
 };
+
+MainWindowBoxes mainWindowBoxes;
 } // namespace
 
-CommandBoxes& MainWindowCommandBoxes()
-{
-    static MainWindowBoxes boxes;
-    return boxes;
-}
+CommandBoxes& MainWindowCommandBoxes() { return mainWindowBoxes; }

@@ -1,5 +1,7 @@
 #include "shell/fatal_error.h"
 
+#include "winops/number_text.h"
+
 namespace {
 constexpr wchar_t kHeading[] = L"运行时出错!";
 constexpr wchar_t kCodeLabel[] = L"错误代码：";
@@ -14,7 +16,7 @@ std::wstring RuntimeErrorText(int code, std::wstring_view message)
     text += kLineBreak;
     if (code != 0) {
         text += kCodeLabel;
-        text += std::to_wstring(code);
+        text += IntegerToText(code);
         text += kLineBreak;
         text += kLineBreak;
     }

@@ -20,6 +20,9 @@ constexpr int kMenuOffset = 5; // the menu opens this far left of and above the 
 HWND trayWindow = nullptr;
 ScopedIcon trayIcon;
 
+// Broadcast when a new notification area has started (Explorer restarted).
+const UINT taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+
 NOTIFYICONDATAW Record(HWND window, std::wstring_view tip)
 {
     NOTIFYICONDATAW record = {};
@@ -128,11 +131,7 @@ void RemoveTrayIcon(HWND window)
     if (trayWindow == window) SetTrayIcon(window, {}, kTrayTip);
 }
 
-UINT TaskbarCreatedMessage()
-{
-    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-    return message;
-}
+UINT TaskbarCreatedMessage() { return taskbarCreatedMessage; }
 
 bool OnCloseQuery()
 {

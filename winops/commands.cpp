@@ -18,23 +18,14 @@ std::atomic<int> opacityLevel{0};
 
 // Held while a command reads the target box, picks its target and writes the box, so that two
 // quick presses cannot both find the box empty and lock different windows.
-HANDLE TargetMutex()
-{
-    static HANDLE mutex = CreateMutexW(nullptr, FALSE, nullptr);
-    return mutex;
-}
-
+const HANDLE targetMutex = CreateMutexW(nullptr, FALSE, nullptr);
 // Held while a command shows or hides its window, so that a second quick press sees what the
 // first one did: the first may still be waiting for the window's thread when the second looks.
-HANDLE ToggleMutex()
-{
-    static HANDLE mutex = CreateMutexW(nullptr, FALSE, nullptr);
-    return mutex;
-}
+const HANDLE toggleMutex = CreateMutexW(nullptr, FALSE, nullptr);
 
-class TargetLock {
+class CommandLock {
 public:
-    explicit TargetLock(HANDLE mutex = TargetMutex()) : mutex_(mutex)
+    explicit CommandLock(HANDLE mutex) : mutex_(mutex)
     {
         // The holder may be waiting for this very thread to answer its box request (the
         // user-interface thread owns the boxes), so keep answering sent messages while waiting.
@@ -44,9 +35,9 @@ public:
             PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
     }
-    ~TargetLock() { ReleaseMutex(mutex_); }
-    TargetLock(const TargetLock&) = delete;
-    TargetLock& operator=(const TargetLock&) = delete;
+    ~CommandLock() { ReleaseMutex(mutex_); }
+    CommandLock(const CommandLock&) = delete;
+    CommandLock& operator=(const CommandLock&) = delete;
 
 private:
     HANDLE mutex_;
@@ -61,7 +52,7 @@ HWND HandleFromText(std::wstring_view text)
 // under the cursor, which then goes into the box.
 HWND SettleTarget(CommandBoxes& boxes)
 {
-    TargetLock lock;
+    CommandLock lock(targetMutex);
     if (boxes.Read(CommandBox::Target).empty()) {
         HWND target = WindowUnderCursor();
         // Handles carry 32 significant bits, shown signed.
@@ -125,7 +116,7 @@ void ShowHideCommand()
     CommandBoxes* boxes = commandBoxes;
     if (boxes == nullptr) return;
     HWND target = SettleTarget(*boxes);
-    TargetLock lock(ToggleMutex());
+    CommandLock lock(toggleMutex);
     ToggleVisibility(target);
 }
 

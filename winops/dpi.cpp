@@ -4,24 +4,19 @@ namespace {
 using SetThreadDpiAwarenessContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
 
 // Looked up at run time: the function exists from Windows 10 version 1607 on.
-SetThreadDpiAwarenessContextFunction SetThreadAwareness()
-{
-    static const auto function = reinterpret_cast<SetThreadDpiAwarenessContextFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
-    return function;
-}
+const auto setThreadAwareness = reinterpret_cast<SetThreadDpiAwarenessContextFunction>(
+    reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
 } // namespace
 
 PhysicalPixelsScope::PhysicalPixelsScope()
 {
-    SetThreadDpiAwarenessContextFunction set = SetThreadAwareness();
-    if (set == nullptr) return;
-    previous_ = set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    if (setThreadAwareness == nullptr) return;
+    previous_ = setThreadAwareness(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     // Before Windows 10 version 1703 there is no second version of per-monitor awareness.
-    if (previous_ == nullptr) previous_ = set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    if (previous_ == nullptr) previous_ = setThreadAwareness(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
 }
 
 PhysicalPixelsScope::~PhysicalPixelsScope()
 {
-    if (previous_ != nullptr) SetThreadAwareness()(previous_);
+    if (previous_ != nullptr) setThreadAwareness(previous_);
 }
