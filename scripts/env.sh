@@ -28,7 +28,7 @@ glimvane_install_deps() {
 glimvane_build() {
     cmake -S "$GLIMVANE_ROOT" -B "$GLIMVANE_BUILD" \
         -DCMAKE_TOOLCHAIN_FILE="$GLIMVANE_ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null &&
+        -DCMAKE_BUILD_TYPE=MinSizeRel -DGLIMVANE_TESTS=ON >/dev/null &&
         cmake --build "$GLIMVANE_BUILD" -j"$(nproc)"
 }
 

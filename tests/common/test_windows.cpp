@@ -21,17 +21,6 @@ ATOM RegisterTestClass()
     return atom;
 }
 
-void SendKey(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT)
-        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(kKeyPace);
-}
 } // namespace
 
 TestWindow& TestWindow::operator=(TestWindow&& other) noexcept
@@ -129,8 +118,25 @@ void SetText(HWND window, const std::wstring& text)
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void SendKey(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT)
+        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    SendInput(1, &input, sizeof input);
+}
+
 void PressKeys(std::initializer_list<WORD> keys)
 {
-    for (WORD key : keys) SendKey(key, false);
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) SendKey(*key, true);
+    for (WORD key : keys) {
+        SendKey(key, false);
+        PumpMessages(kKeyPace);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        SendKey(*key, true);
+        PumpMessages(kKeyPace);
+    }
 }

@@ -48,6 +48,9 @@ POINT PositionInParent(HWND window);
 std::wstring WindowText(HWND window);
 void SetText(HWND window, const std::wstring& text);
 
+// One key event, as the keyboard sends it.
+void SendKey(WORD key, bool up);
+
 // Keys as the user would press them, one after the other, 20 ms apart (Wine drops keys sent
 // faster in bursts). Modifiers are pressed first and released last.
 void PressKeys(std::initializer_list<WORD> keys);

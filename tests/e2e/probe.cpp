@@ -110,6 +110,48 @@ HWND ChildAt(HWND parent, int x, int y)
     return nullptr;
 }
 
+std::wstring HandleText(HWND window)
+{
+    return std::to_wstring(static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(window)));
+}
+
+int Alpha(HWND window)
+{
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
+    if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags) || (flags & LWA_ALPHA) == 0)
+        return -1;
+    return alpha;
+}
+
+void LetTheKeyboardStateSettle()
+{
+    PumpMessages(100);
+}
+
+void PressHotkey(WORD key)
+{
+    LetTheKeyboardStateSettle();
+    PressKeys({VK_MENU, key});
+}
+
+void PressWithAltHeld(const std::vector<WORD>& keys, DWORD pace)
+{
+    LetTheKeyboardStateSettle();
+    SendKey(VK_MENU, false);
+    Sleep(pace);
+    for (WORD key : keys) {
+        SendKey(key, false);
+        Sleep(pace);
+        SendKey(key, true);
+        Sleep(pace);
+    }
+    SendKey(VK_MENU, true);
+}
+
+
 void GlimvaneTest::SetUp()
 {
     glimvane = std::make_unique<Program>(L"glimvane.exe");

@@ -47,6 +47,23 @@ std::vector<HWND> BoxesOf(DWORD processId, const wchar_t* caption);
 // The first of them, waiting for one to appear; null when none did in time.
 HWND FindBox(DWORD processId, const wchar_t* caption, DWORD milliseconds = 3000);
 
+// What Glimvane writes into its target box: the handle's 32 bits as a signed number.
+std::wstring HandleText(HWND window);
+// The alpha of a layered window, or -1 while it has none.
+int Alpha(HWND window);
+
+// Moving the pointer into another window, or the keyboard to another window, makes X report
+// the keyboard's state again, and Wine then releases every modifier that X does not see held,
+// an Alt pressed through SendInput included. The report must be handled before the next hotkey
+// goes in, or that press loses its Alt and types a letter into whatever has the keyboard.
+void LetTheKeyboardStateSettle();
+// Alt with the key, after the keyboard state has settled.
+void PressHotkey(WORD key);
+// Alt held down over a run of presses, as a user does who sweeps the opacity; `pace` lies
+// between any two key events. The probe handles no message meanwhile, so none of its windows
+// can vanish from under the pointer, and take the held Alt with it, before all keys are in.
+void PressWithAltHeld(const std::vector<WORD>& keys, DWORD pace);
+
 // Each test gets a freshly started Glimvane and its main window.
 class GlimvaneTest : public testing::Test {
 protected:

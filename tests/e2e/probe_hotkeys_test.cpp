@@ -19,24 +19,6 @@ constexpr RECT kTargetPlace = {40, 40, 440, 340};
 constexpr RECT kOtherPlace = {900, 40, 1300, 340};
 constexpr RECT kThirdPlace = {900, 400, 1300, 700};
 
-// What Glimvane writes into its target box: the handle's 32 bits as a signed number.
-std::wstring HandleText(HWND window)
-{
-    return std::to_wstring(static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(window)));
-}
-
-// The alpha of a layered window, or -1 while it has none.
-int Alpha(HWND window)
-{
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
-    if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags) || (flags & LWA_ALPHA) == 0)
-        return -1;
-    return alpha;
-}
-
 bool HasClientSize(HWND window, int width, int height)
 {
     RECT client = ClientRect(window);
@@ -68,15 +50,6 @@ POINT CentreOf(HWND window)
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-// Moving the pointer into another window, or the keyboard to another window, makes X report
-// the keyboard's state again, and Wine then releases every modifier that X does not see held,
-// an Alt pressed through SendInput included. The report must be handled before the next hotkey
-// goes in, or that press loses its Alt and types a letter into whatever has the keyboard.
-void LetTheKeyboardStateSettle()
-{
-    PumpMessages(100);
-}
-
 void PointAt(POINT point)
 {
     SetCursorPos(point.x, point.y);
@@ -85,39 +58,6 @@ void PointAt(POINT point)
 bool TakesTheKeyboard(HWND window)
 {
     return WaitUntil([&] { return GetForegroundWindow() == window; });
-}
-
-void PressHotkey(WORD key)
-{
-    LetTheKeyboardStateSettle();
-    PressKeys({VK_MENU, key});
-}
-
-void SendKey(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (key == VK_UP || key == VK_DOWN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    SendInput(1, &input, sizeof input);
-}
-
-// Alt held down over a run of presses, as a user does who sweeps the opacity; `pace` lies
-// between any two key events. The probe handles no message meanwhile, so none of its windows
-// can vanish from under the pointer, and take the held Alt with it, before all keys are in.
-void PressWithAltHeld(const std::vector<WORD>& keys, DWORD pace)
-{
-    LetTheKeyboardStateSettle();
-    SendKey(VK_MENU, false);
-    Sleep(pace);
-    for (WORD key : keys) {
-        SendKey(key, false);
-        Sleep(pace);
-        SendKey(key, true);
-        Sleep(pace);
-    }
-    SendKey(VK_MENU, true);
 }
 
 // Escape reaches a main window only while it has the keyboard.
