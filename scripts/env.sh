@@ -4,6 +4,7 @@
 
 GLIMVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 GLIMVANE_BUILD=${GLIMVANE_BUILD:-$GLIMVANE_ROOT/build}
+GLIMVANE_PREFIXES=()
 
 glimvane_install_deps() {
     local need=()
@@ -47,32 +48,63 @@ glimvane_start_display() {
     xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on :$n" >&2; return 1; }
 }
 
-glimvane_start_wine() {
-    export WINEPREFIX=$GLIMVANE_BUILD/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ ! -f "$WINEPREFIX/.glimvane-ready" ]; then
-        rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
-        # Without Managed=N Wine waits for a window manager that is not there (every hide
-        # stalls about 2 s); without the font substitutes Chinese captions show as boxes.
-        wine regedit /S "$GLIMVANE_ROOT/scripts/wine-settings.reg" >/dev/null 2>&1
-        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-        wineserver -k 2>/dev/null
-        wineserver -w 2>/dev/null
-        touch "$WINEPREFIX/.glimvane-ready"
+# Makes a Wine prefix once, with the settings Glimvane's tests rely on, at the given dpi.
+glimvane_make_prefix() {
+    local prefix=$1 dpi=$2
+    [ -f "$prefix/.glimvane-ready" ] && return
+    rm -rf "$prefix"
+    WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1
+    # Without Managed=N Wine waits for a window manager that is not there (every hide
+    # stalls about 2 s); without the font substitutes Chinese captions show as boxes.
+    WINEPREFIX=$prefix wine regedit /S "$GLIMVANE_ROOT/scripts/wine-settings.reg" >/dev/null 2>&1
+    if [ "$dpi" != 96 ]; then
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n' "$dpi" >"$prefix.reg"
+        WINEPREFIX=$prefix wine regedit /S "$prefix.reg" >/dev/null 2>&1
+        rm -f "$prefix.reg"
     fi
-    # A persistent server and one idle Wine program keep Wine's own services running, so every
-    # later start is warm and no service inherits (and holds open) a test runner's pipes.
-    wineserver -p >/dev/null 2>&1 </dev/null
-    # cmd waits on its input, which this shell holds open until it ends.
-    coproc GLIMVANE_IDLE { wine cmd >/dev/null 2>&1; }
-    wine cmd /c exit >/dev/null 2>&1 </dev/null
+    cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null
+    WINEPREFIX=$prefix wineserver -w 2>/dev/null
+    touch "$prefix/.glimvane-ready"
+}
+
+# A persistent server and one idle Wine program per prefix keep Wine's own services running,
+# so every later start is warm and no service inherits (and holds open) a test runner's pipes.
+glimvane_keep_warm() {
+    local prefix=$1
+    WINEPREFIX=$prefix wineserver -p >/dev/null 2>&1 </dev/null
+    # cmd waits on its input, a pipe that this shell holds open until it ends.
+    WINEPREFIX=$prefix wine cmd <"$GLIMVANE_KEEPALIVE" >/dev/null 2>&1 &
+    WINEPREFIX=$prefix wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+glimvane_start_wine() {
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX=$GLIMVANE_BUILD/wineprefix
+    GLIMVANE_PREFIXES=("$WINEPREFIX")
+    glimvane_make_prefix "$WINEPREFIX" 96
+    if [ "${1:-}" = with-scaled ]; then
+        GLIMVANE_PREFIXES+=("$GLIMVANE_BUILD/wineprefix-144dpi")
+        glimvane_make_prefix "$GLIMVANE_BUILD/wineprefix-144dpi" 144
+    fi
+    GLIMVANE_KEEPALIVE=$GLIMVANE_BUILD/keepalive.fifo
+    rm -f "$GLIMVANE_KEEPALIVE"
+    mkfifo "$GLIMVANE_KEEPALIVE"
+    exec {GLIMVANE_KEEPALIVE_FD}<>"$GLIMVANE_KEEPALIVE"
+    local prefix
+    for prefix in "${GLIMVANE_PREFIXES[@]}"; do glimvane_keep_warm "$prefix"; done
 }
 
 glimvane_stop() {
-    if [ -n "${WINEPREFIX:-}" ]; then
-        wineserver -k >/dev/null 2>&1
-        [ -z "${GLIMVANE_IDLE_PID:-}" ] || wait "$GLIMVANE_IDLE_PID" 2>/dev/null
-        GLIMVANE_IDLE_PID=
+    local prefix
+    for prefix in "${GLIMVANE_PREFIXES[@]}"; do
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+    done
+    GLIMVANE_PREFIXES=()
+    if [ -n "${GLIMVANE_KEEPALIVE_FD:-}" ]; then
+        exec {GLIMVANE_KEEPALIVE_FD}>&-
+        GLIMVANE_KEEPALIVE_FD=
+        rm -f "$GLIMVANE_KEEPALIVE"
     fi
     if [ -n "${GLIMVANE_XVFB_PID:-}" ]; then
         kill "$GLIMVANE_XVFB_PID" 2>/dev/null

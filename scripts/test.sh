@@ -7,6 +7,6 @@ glimvane_install_deps
 glimvane_build
 trap glimvane_stop EXIT
 glimvane_start_display
-glimvane_start_wine
+glimvane_start_wine with-scaled
 cd "$GLIMVANE_BUILD"
 ctest --output-on-failure --timeout 900 "$@"
