@@ -9,4 +9,4 @@ trap glimvane_stop EXIT
 glimvane_start_display
 glimvane_start_wine with-scaled
 cd "$GLIMVANE_BUILD"
-ctest --output-on-failure --timeout 900 "$@"
+ctest --output-on-failure --timeout 300 "$@"

@@ -15,6 +15,7 @@ namespace layout = main_window_layout;
 
 namespace {
 constexpr int kMenuOffset = 5; // the menu opens this far left of and above the cursor
+constexpr DWORD kIconFormatVersion = 0x00030000;
 
 // The window that has an icon in the notification area, and the icon it shows.
 HWND trayWindow = nullptr;
@@ -51,6 +52,18 @@ std::span<const uint8_t> ProgramIconData()
     if (found == nullptr) return {};
     const void* data = LockResource(LoadResource(module, found));
     return {static_cast<const uint8_t*>(data), SizeofResource(module, found)};
+}
+
+HICON IconFromImage(std::span<const uint8_t> file, const IconImage& image)
+{
+    // The calls take a non-const pointer but only read the image.
+    PBYTE bits = const_cast<PBYTE>(file.data() + image.offset);
+    DWORD size = static_cast<DWORD>(image.size);
+    HICON icon = CreateIconFromResourceEx(bits, size, TRUE, kIconFormatVersion, image.width,
+                                          image.height, LR_DEFAULTCOLOR);
+    if (icon == nullptr && image.bitCount != 16)
+        icon = CreateIconFromResource(bits, size, TRUE, kIconFormatVersion);
+    return icon;
 }
 
 void PopupTrayMenu(HWND window)
@@ -91,6 +104,17 @@ TrayType TrayTypeFromMouseMessage(UINT mouseMessage)
     default:
         return kTrayNone;
     }
+}
+
+HICON IconFromFileData(std::span<const uint8_t> file)
+{
+    // First a 16-pixel image, then a 32-pixel one; with neither, the last of the file.
+    for (int width : {16, 32}) {
+        std::optional<IconImage> image = PickIconImage(file, width);
+        if (!image) return nullptr;
+        if (HICON icon = IconFromImage(file, *image)) return icon;
+    }
+    return nullptr;
 }
 
 std::wstring TrayTipText(std::wstring_view tip)

@@ -17,6 +17,9 @@ inline constexpr wchar_t kTrayTip[] = L"Glimvane";
 enum TrayType : int { kTrayNone = 0, kTrayLeftClick = 1, kTrayDoubleClick = 2, kTrayRightClick = 3 };
 TrayType TrayTypeFromMouseMessage(UINT mouseMessage);
 
+// An icon made from the bytes of an icon file; null when none can be made.
+HICON IconFromFileData(std::span<const uint8_t> file);
+
 // The tip as the notification record holds it: cut so that it fits with room to spare, never
 // between the two halves of a surrogate pair.
 std::wstring TrayTipText(std::wstring_view tip);

@@ -159,6 +159,9 @@ void GlimvaneTest::SetUp()
     mainWindow = glimvane->FindWindowOf(kMainClass, kMainCaption);
     ASSERT_NE(mainWindow, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(mainWindow) != FALSE; }));
+    // Keys sent before X has moved its focus to the new window can go astray.
+    WaitUntil([&] { return GetForegroundWindow() == mainWindow; });
+    LetTheKeyboardStateSettle();
 }
 
 void GlimvaneTest::TearDown() { glimvane.reset(); }

@@ -1,4 +1,5 @@
 #include "shell/icon_file.h"
+#include "shell/tray.h"
 
 #include <gtest/gtest.h>
 
