@@ -9,6 +9,7 @@ GLIMVANE_PREFIXES=()
 glimvane_install_deps() {
     local need=()
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64)
+    command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686)
     command -v cmake >/dev/null || need+=(cmake)
     command -v wine >/dev/null || need+=(wine)
     command -v Xvfb >/dev/null || need+=(xvfb)
@@ -31,6 +32,15 @@ glimvane_build() {
         -DCMAKE_TOOLCHAIN_FILE="$GLIMVANE_ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=MinSizeRel -DGLIMVANE_TESTS=ON >/dev/null &&
         cmake --build "$GLIMVANE_BUILD" -j"$(nproc)"
+}
+
+# The 32-bit program, with every warning (pointer truncation above all) an error.
+glimvane_build_32bit() {
+    cmake -S "$GLIMVANE_ROOT" -B "$GLIMVANE_BUILD-i686" \
+        -DCMAKE_TOOLCHAIN_FILE="$GLIMVANE_ROOT/cmake/mingw-w64-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=MinSizeRel -DGLIMVANE_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null &&
+        cmake --build "$GLIMVANE_BUILD-i686" -j"$(nproc)" >/dev/null &&
+        echo "32-bit build: $GLIMVANE_BUILD-i686/bin/glimvane.exe, no warnings"
 }
 
 # Starts Xvfb on a free display number and a wineserver for a prefix inside the build folder.

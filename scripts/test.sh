@@ -5,6 +5,7 @@ source "$(dirname "$0")/env.sh"
 
 glimvane_install_deps
 glimvane_build
+glimvane_build_32bit
 trap glimvane_stop EXIT
 glimvane_start_display
 glimvane_start_wine with-scaled
