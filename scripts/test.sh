@@ -4,6 +4,8 @@ set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
 glimvane_install_deps
+# The portable code, natively under the sanitizers, replaying the fuzzers' corpus.
+"$GLIMVANE_ROOT/native/check.sh"
 glimvane_build
 glimvane_build_32bit
 trap glimvane_stop EXIT
