@@ -2,6 +2,7 @@
 # sanitized fuzz targets and fixed checks into $NATIVE_BUILD.
 
 NATIVE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$NATIVE_ROOT/../scripts/env.sh"
 NATIVE_BUILD=${GLIMVANE_NATIVE_BUILD:-$NATIVE_ROOT/build}
 NATIVE_TARGETS=(number_text icon_file window_text)
 
@@ -25,11 +26,7 @@ native_install_deps() {
     # Without a symbolizer, sanitizer reports show addresses instead of source lines.
     command -v llvm-symbolizer >/dev/null || command -v llvm-symbolizer-14 >/dev/null || need+=(llvm-14)
     if [ ${#need[@]} -gt 0 ]; then
-        echo "Installing: ${need[*]}"
-        local sudo=""
-        [ "$(id -u)" = 0 ] || sudo=sudo
-        $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+        glimvane_apt_install "${need[@]}"
         native_find_compiler || { echo "no clang++ with libFuzzer found" >&2; return 1; }
     fi
     local symbolizer

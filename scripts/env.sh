@@ -18,13 +18,17 @@ glimvane_install_deps() {
     [ -d /usr/share/fonts/truetype/wqy ] || need+=(fonts-wqy-microhei)
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     command -v python3 >/dev/null || need+=(python3)
-    if [ ${#need[@]} -gt 0 ]; then
-        echo "Installing: ${need[*]}"
-        local sudo=""
-        [ "$(id -u)" = 0 ] || sudo=sudo
-        $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
-    fi
+    glimvane_apt_install "${need[@]}"
+}
+
+# Installs the named Debian packages, if any are named.
+glimvane_apt_install() {
+    [ $# -gt 0 ] || return 0
+    echo "Installing: $*"
+    local sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$@" >/dev/null
 }
 
 glimvane_build() {

@@ -1,5 +1,7 @@
 #include "tests/common/test_windows.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 namespace {
@@ -116,6 +118,15 @@ std::wstring WindowText(HWND window)
 void SetText(HWND window, const std::wstring& text)
 {
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool HasTrayIcon(HWND window, UINT id)
+{
+    NOTIFYICONDATAW record = {};
+    record.cbSize = sizeof record;
+    record.hWnd = window;
+    record.uID = id;
+    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 void SendKey(WORD key, bool up)

@@ -48,6 +48,10 @@ POINT PositionInParent(HWND window);
 std::wstring WindowText(HWND window);
 void SetText(HWND window, const std::wstring& text);
 
+// Whether the notification area holds an icon for this window and identifier: modifying an
+// icon with no flags changes nothing, and fails when there is no such icon.
+bool HasTrayIcon(HWND window, UINT id = 100); // 100 is the identifier of Glimvane's icon
+
 // One key event, as the keyboard sends it.
 void SendKey(WORD key, bool up);
 

@@ -14,16 +14,6 @@ constexpr UINT kTrayIconId = 100;
 constexpr int kMenuOffset = 5;
 constexpr UINT kHotkeys[] = {'Z', 'X', VK_UP, VK_DOWN}; // each with Alt
 
-// Modifying an icon changes nothing when no flags are given, and fails when the notification
-// area holds no icon for this window and identifier.
-bool HasTrayIcon(HWND window, UINT id = kTrayIconId)
-{
-    NOTIFYICONDATAW record = {};
-    record.cbSize = sizeof record;
-    record.hWnd = window;
-    record.uID = id;
-    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
-}
 
 void DeleteTrayIcon(HWND window)
 {

@@ -31,16 +31,6 @@ std::wstring Pairs(size_t count)
     return text;
 }
 
-// Modifying an icon changes nothing when no flags are given, and fails when the notification
-// area holds no icon for this window and identifier.
-bool HasTrayIcon(HWND window, UINT id = kTrayIconId)
-{
-    NOTIFYICONDATAW record = {};
-    record.cbSize = sizeof record;
-    record.hWnd = window;
-    record.uID = id;
-    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
-}
 
 std::vector<uint8_t> ProgramIconBytes()
 {
