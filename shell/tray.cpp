@@ -10,6 +10,7 @@
 #include <shellapi.h>
 
 #include <iterator>
+#include <vector>
 
 namespace layout = main_window_layout;
 
@@ -45,13 +46,44 @@ void Notify(DWORD action, NOTIFYICONDATAW& record, HICON icon)
     Shell_NotifyIconW(action, &record); // no notification area is no reason to stop
 }
 
-std::span<const uint8_t> ProgramIconData()
+std::span<const uint8_t> ResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type)
 {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_GLIMVANE_ICON_FILE), RT_RCDATA);
+    HRSRC found = FindResourceW(module, name, type);
     if (found == nullptr) return {};
     const void* data = LockResource(LoadResource(module, found));
     return {static_cast<const uint8_t*>(data), SizeofResource(module, found)};
+}
+
+void Append32(std::vector<uint8_t>& bytes, size_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+// The program's icon as icon-file bytes, put together from the executable's own icon resource
+// so that the picture is stored once: the group lists the images as the file's directory does,
+// but names each by its resource identifier where the file gives its offset.
+std::vector<uint8_t> ProgramIconFile()
+{
+    constexpr size_t kHeaderSize = 6, kGroupEntrySize = 14, kFileEntrySize = 16;
+    HMODULE module = GetModuleHandleW(nullptr);
+    std::span<const uint8_t> group = ResourceBytes(module, MAKEINTRESOURCEW(IDI_GLIMVANE), RT_GROUP_ICON);
+    if (group.size() < kHeaderSize) return {};
+    size_t count = group[4] | group[5] << 8;
+    if (group.size() < kHeaderSize + count * kGroupEntrySize) return {};
+
+    std::vector<uint8_t> file(group.begin(), group.begin() + kHeaderSize);
+    std::vector<uint8_t> images;
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* entry = group.data() + kHeaderSize + i * kGroupEntrySize;
+        std::span<const uint8_t> image =
+            ResourceBytes(module, MAKEINTRESOURCEW(entry[12] | entry[13] << 8), RT_ICON);
+        file.insert(file.end(), entry, entry + 8); // size, colours, planes and bit count
+        Append32(file, image.size());
+        Append32(file, kHeaderSize + count * kFileEntrySize + images.size());
+        images.insert(images.end(), image.begin(), image.end());
+    }
+    file.insert(file.end(), images.begin(), images.end());
+    return file;
 }
 
 HICON IconFromImage(std::span<const uint8_t> file, const IconImage& image)
@@ -147,7 +179,7 @@ void PutUpTrayIcon(HWND window)
         Notify(NIM_ADD, record, trayIcon.get());
         return;
     }
-    SetTrayIcon(window, ProgramIconData(), kTrayTip);
+    SetTrayIcon(window, ProgramIconFile(), kTrayTip);
 }
 
 void RemoveTrayIcon(HWND window)
