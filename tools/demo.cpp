@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 5000);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
-    Say("Chose \"Exit\" in the tray menu: Glimvane ended with exit code %lu, and the window it had "
+    Say("Chose 退出 (Exit) in the tray menu: Glimvane ended with exit code %lu, and the window it had "
         "faded is %s.", code, (GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_LAYERED) ? "still layered" : "as it was");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
