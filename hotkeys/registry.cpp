@@ -25,7 +25,10 @@ LRESULT CALLBACK HotkeyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 } // namespace
 
-热键类::~热键类() { UnregisterAll(); }
+热键类::~热键类()
+{
+    UnregisterAll();
+}
 
 int 热键类::Register(HWND window, UINT modifiers, int keyCode, LPTHREAD_START_ROUTINE callback)
 {
@@ -41,8 +44,8 @@ int 热键类::Register(HWND window, UINT modifiers, int keyCode, LPTHREAD_START
     hotkeyList.push_back({window, modifiers, keyCode, id, callback});
     if (hotkeyCount == 1) {
         subclassedWindow = window;
-        previousWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HotkeyWindowProc)));
+        previousWindowProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HotkeyWindowProc)));
     }
     return hotkeyCount;
 }
@@ -56,12 +59,17 @@ BOOL 热键类::Unregister(HWND window, int id)
 
 void 热键类::UnregisterAll()
 {
-    for (const HotkeyEntry& entry : hotkeyList) UnregisterHotKey(entry.window, entry.id);
+    for (const HotkeyEntry& entry : hotkeyList)
+        UnregisterHotKey(entry.window, entry.id);
     hotkeyCount = 0;
     hotkeyList.clear();
     // Nothing was ever subclassed when nothing was ever registered.
     if (subclassedWindow != nullptr)
-        SetWindowLongPtrW(subclassedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousWindowProc));
+        SetWindowLongPtrW(subclassedWindow, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(previousWindowProc));
 }
 
-void FreeHotkeyList() { std::vector<HotkeyEntry>().swap(hotkeyList); }
+void FreeHotkeyList()
+{
+    std::vector<HotkeyEntry>().swap(hotkeyList);
+}

@@ -20,7 +20,7 @@ extern std::vector<HotkeyEntry> hotkeyList;
 
 // Has no state of its own: every object works on the program-wide registry.
 class 热键类 {
-public:
+  public:
     热键类() = default;
     热键类(const 热键类&) = default;
     热键类& operator=(const 热键类&) = default;

@@ -62,11 +62,20 @@ bool StartToolkit(HINSTANCE instance)
     return toolkitWindow != nullptr;
 }
 
-HWND ToolkitWindow() { return toolkitWindow; }
+HWND ToolkitWindow()
+{
+    return toolkitWindow;
+}
 
-void SetShutdownHook(void (*hook)()) { shutdownHook = hook; }
+void SetShutdownHook(void (*hook)())
+{
+    shutdownHook = hook;
+}
 
-void ClearShutdownHook() { shutdownHook = nullptr; }
+void ClearShutdownHook()
+{
+    shutdownHook = nullptr;
+}
 
 void EndProgram(int exitCode)
 {

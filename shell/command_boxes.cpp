@@ -35,12 +35,13 @@ HWND BoxWindow(CommandBox box)
 }
 
 class MainWindowBoxes final : public CommandBoxes {
-public:
+  public:
     std::wstring Read(CommandBox box) override
     {
         HWND control = BoxWindow(box);
         std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        text.resize(static_cast<size_t>(
+            GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
         return text;
     }
 
@@ -53,4 +54,7 @@ public:
 MainWindowBoxes mainWindowBoxes;
 } // namespace
 
-CommandBoxes& MainWindowCommandBoxes() { return mainWindowBoxes; }
+CommandBoxes& MainWindowCommandBoxes()
+{
+    return mainWindowBoxes;
+}

@@ -27,4 +27,3 @@ std::wstring RuntimeErrorText(int code, std::wstring_view message)
     }
     return text;
 }
-

@@ -6,9 +6,15 @@ namespace {
 constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
 
-uint16_t Read16(const uint8_t* at) { return static_cast<uint16_t>(at[0] | at[1] << 8); }
+uint16_t Read16(const uint8_t* at)
+{
+    return static_cast<uint16_t>(at[0] | at[1] << 8);
+}
 
-uint32_t Read32(const uint8_t* at) { return Read16(at) | static_cast<uint32_t>(Read16(at + 2)) << 16; }
+uint32_t Read32(const uint8_t* at)
+{
+    return Read16(at) | static_cast<uint32_t>(Read16(at + 2)) << 16;
+}
 
 bool IsPng(const uint8_t* image, size_t size)
 {
@@ -37,7 +43,8 @@ std::optional<IconImage> PickIconImage(std::span<const uint8_t> file, int width)
     size_t size = Read32(chosen + 8);
     size_t offset = Read32(chosen + 12);
     if (offset > file.size() || size > file.size() - offset || size == 0) return std::nullopt;
-    IconImage image = {offset, size, chosen[0] == 0 ? 256 : chosen[0], chosen[1] == 0 ? 256 : chosen[1], 0};
+    IconImage image = {offset, size, chosen[0] == 0 ? 256 : chosen[0],
+                       chosen[1] == 0 ? 256 : chosen[1], 0};
     const uint8_t* bits = file.data() + offset;
     constexpr size_t kBitmapHeaderSize = 40;
     if (!IsPng(bits, size) && size >= kBitmapHeaderSize) {

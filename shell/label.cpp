@@ -12,7 +12,8 @@ void Paint(HWND label)
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
     wchar_t text[256];
     int length = GetWindowTextW(label, text, static_cast<int>(std::size(text)));
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(GetWindowLongPtrW(label, GWLP_USERDATA)));
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(GetWindowLongPtrW(label, GWLP_USERDATA)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     DrawTextW(dc, text, length, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

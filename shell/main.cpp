@@ -1,3 +1,6 @@
 #include "shell/app.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { RunGlimvane(instance); }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    RunGlimvane(instance);
+}

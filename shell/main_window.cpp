@@ -38,7 +38,8 @@ HWND NextFocusable(HWND window, HWND from)
     for (size_t i = 0; i < layout::kControls.size(); ++i)
         if (GetDlgItem(window, layout::kControls[i].id) == from) start = static_cast<int>(i) + 1;
     for (size_t step = 0; step < layout::kControls.size(); ++step) {
-        HWND control = GetDlgItem(window, layout::kControls[(start + step) % layout::kControls.size()].id);
+        HWND control =
+            GetDlgItem(window, layout::kControls[(start + step) % layout::kControls.size()].id);
         if (control != nullptr && IsFocusable(control)) return control;
     }
     return nullptr;
@@ -163,7 +164,8 @@ HWND CreateControl(HINSTANCE instance, HWND window, const layout::Control& contr
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                   instance, nullptr);
     if (handle == nullptr) return nullptr;
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
     if (control.kind == layout::ControlKind::Edit) SendMessageW(handle, EM_LIMITTEXT, 0, 0);
     return handle;
 }
@@ -172,16 +174,19 @@ HWND CreateControl(HINSTANCE instance, HWND window, const layout::Control& contr
 HWND CreateMainWindow(HINSTANCE instance, HWND owner)
 {
     if (!RegisterMainWindowClass(instance) || !RegisterLabelClass(instance)) return nullptr;
-    POINT at = layout::CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    HWND window = CreateWindowExW(0, kMainWindowClass, layout::kCaption, layout::kStyle, at.x, at.y,
-                                  layout::kWidth, layout::kHeight, owner, nullptr, instance, nullptr);
+    POINT at =
+        layout::CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    HWND window =
+        CreateWindowExW(0, kMainWindowClass, layout::kCaption, layout::kStyle, at.x, at.y,
+                        layout::kWidth, layout::kHeight, owner, nullptr, instance, nullptr);
     if (window == nullptr) return nullptr;
     RECT outer;
     GetWindowRect(window, &outer);
     if (outer.right - outer.left != layout::kWidth || outer.bottom - outer.top != layout::kHeight)
         MoveWindow(window, outer.left, outer.top, layout::kWidth, layout::kHeight, FALSE);
     SetWindowIcons(instance, window);
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
 
     for (const layout::Control& control : layout::kControls) {
         if (CreateControl(instance, window, control) == nullptr) {
@@ -210,7 +215,10 @@ bool LoadMainWindow(HINSTANCE instance)
     return true;
 }
 
-HWND MainWindow() { return mainWindow; }
+HWND MainWindow()
+{
+    return mainWindow;
+}
 
 void DestroyMainWindow()
 {

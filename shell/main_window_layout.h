@@ -26,15 +26,15 @@ struct Control {
 
 // Control identifiers, also their creation order.
 enum ControlId : int {
-    kWidthBox = 1,  // 编辑框1
-    kHeightBox,     // 编辑框2
-    kTargetBox,     // 编辑框3
-    kSizeLabel,     // 标签4
-    kResizeButton,  // 按钮1
-    kShowHideButton,// 按钮2
-    kHandleLabel,   // 标签1
-    kOpacityLabel,  // 标签2
-    kOpacityHint,   // 标签3
+    kWidthBox = 1,   // 编辑框1
+    kHeightBox,      // 编辑框2
+    kTargetBox,      // 编辑框3
+    kSizeLabel,      // 标签4
+    kResizeButton,   // 按钮1
+    kShowHideButton, // 按钮2
+    kHandleLabel,    // 标签1
+    kOpacityLabel,   // 标签2
+    kOpacityHint,    // 标签3
 };
 
 // In creation order. Later controls lie above earlier ones, and the focus follows this order.

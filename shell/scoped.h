@@ -7,9 +7,8 @@
 
 #include <utility>
 
-template <typename Handle, typename Deleter>
-class Scoped {
-public:
+template <typename Handle, typename Deleter> class Scoped {
+  public:
     Scoped() = default;
     explicit Scoped(Handle handle) : handle_(handle) {}
     Scoped(Scoped&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
@@ -31,7 +30,7 @@ public:
         if (old != Handle{}) Deleter{}(old);
     }
 
-private:
+  private:
     Handle handle_{};
 };
 

@@ -56,7 +56,8 @@ std::span<const uint8_t> ResourceBytes(HMODULE module, const wchar_t* name, cons
 
 void Append32(std::vector<uint8_t>& bytes, size_t value)
 {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<uint8_t>(value >> shift));
 }
 
 // The program's icon as icon-file bytes, put together from the executable's own icon resource
@@ -66,7 +67,8 @@ std::vector<uint8_t> ProgramIconFile()
 {
     constexpr size_t kHeaderSize = 6, kGroupEntrySize = 14, kFileEntrySize = 16;
     HMODULE module = GetModuleHandleW(nullptr);
-    std::span<const uint8_t> group = ResourceBytes(module, MAKEINTRESOURCEW(IDI_GLIMVANE), RT_GROUP_ICON);
+    std::span<const uint8_t> group =
+        ResourceBytes(module, MAKEINTRESOURCEW(IDI_GLIMVANE), RT_GROUP_ICON);
     if (group.size() < kHeaderSize) return {};
     size_t count = group[4] | group[5] << 8;
     if (group.size() < kHeaderSize + count * kGroupEntrySize) return {};
@@ -104,7 +106,8 @@ void PopupTrayMenu(HWND window)
     if (!popup) return;
     // The children of the hidden top-level tray entry, with their command identifiers.
     for (size_t i = 1; i < layout::kMenu.size() && layout::kMenu[i].level == 1; ++i)
-        AppendMenuW(popup.get(), MF_STRING, layout::kFirstMenuCommand + i, layout::kMenu[i].caption);
+        AppendMenuW(popup.get(), MF_STRING, layout::kFirstMenuCommand + i,
+                    layout::kMenu[i].caption);
     POINT cursor;
     GetCursorPos(&cursor);
     // The window must be in the foreground, or the menu does not close when the user clicks
@@ -187,7 +190,10 @@ void RemoveTrayIcon(HWND window)
     if (trayWindow == window) SetTrayIcon(window, {}, kTrayTip);
 }
 
-UINT TaskbarCreatedMessage() { return taskbarCreatedMessage; }
+UINT TaskbarCreatedMessage()
+{
+    return taskbarCreatedMessage;
+}
 
 bool OnCloseQuery()
 {

@@ -14,7 +14,12 @@ inline constexpr UINT kTrayIconId = 100;
 inline constexpr wchar_t kTrayTip[] = L"Glimvane";
 
 // What a mouse action on the icon means; anything else is kTrayNone.
-enum TrayType : int { kTrayNone = 0, kTrayLeftClick = 1, kTrayDoubleClick = 2, kTrayRightClick = 3 };
+enum TrayType : int {
+    kTrayNone = 0,
+    kTrayLeftClick = 1,
+    kTrayDoubleClick = 2,
+    kTrayRightClick = 3
+};
 TrayType TrayTypeFromMouseMessage(UINT mouseMessage);
 
 // An icon made from the bytes of an icon file; null when none can be made.

@@ -19,7 +19,8 @@ void Say(const char* format, auto... values)
 
 HWND ChildAt(HWND parent, int x, int y)
 {
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
         if (POINT at = PositionInParent(child); at.x == x && at.y == y) return child;
     return nullptr;
 }
@@ -48,7 +49,12 @@ int main(int argc, char** argv)
         return 1;
     }
     HWND main = nullptr;
-    WaitUntil([&] { return (main = FindWindowW(L"GlimvaneMain", L"Glimvane")) != nullptr && IsWindowVisible(main); }, 10000);
+    WaitUntil(
+        [&] {
+            return (main = FindWindowW(L"GlimvaneMain", L"Glimvane")) != nullptr &&
+                   IsWindowVisible(main);
+        },
+        10000);
     if (main == nullptr) {
         Say("Glimvane's window did not appear.");
         return 1;
@@ -75,10 +81,12 @@ int main(int argc, char** argv)
     Say("Alt+Z over it: its client area is now %ld x %ld; its top-left corner stayed at %ld,%ld.",
         client.right, client.bottom, after.left, after.top);
 
-    for (int i = 0; i < 3; ++i) PressKeys({VK_MENU, VK_DOWN});
+    for (int i = 0; i < 3; ++i)
+        PressKeys({VK_MENU, VK_DOWN});
     WaitUntil([&] { return Alpha(target) == 180; });
     Say("Alt+Down three times: it is layered at opacity %d of 255.", Alpha(target));
-    Say("Glimvane shows the locked window's handle: %ls.", WindowText(ChildAt(main, 56, 56)).c_str());
+    Say("Glimvane shows the locked window's handle: %ls.",
+        WindowText(ChildAt(main, 56, 56)).c_str());
 
     if (argc > 1) { // the run script takes its screenshot now
         Say("%s", argv[1]);
@@ -91,15 +99,19 @@ int main(int argc, char** argv)
     SetCursorPos(1300, 700);
     PressKeys({VK_MENU, 'X'});
     WaitUntil([&] { return IsWindowVisible(target) != FALSE; });
-    Say("Alt+X again, wherever the cursor is: the window is %s.", IsWindowVisible(target) ? "back" : "still hidden");
+    Say("Alt+X again, wherever the cursor is: the window is %s.",
+        IsWindowVisible(target) ? "back" : "still hidden");
 
     PressKeys({VK_MENU, VK_UP});
     PostMessageW(main, WM_COMMAND, kExitCommand, 0);
     WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 5000);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
-    Say("Chose 退出 (Exit) in the tray menu: Glimvane ended with exit code %lu, and the window it had "
-        "faded is %s.", code, (GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_LAYERED) ? "still layered" : "as it was");
+    Say("Chose 退出 (Exit) in the tray menu: Glimvane ended with exit code %lu, and the window it "
+        "had "
+        "faded is %s.",
+        code,
+        (GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_LAYERED) ? "still layered" : "as it was");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return 0;

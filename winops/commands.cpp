@@ -24,7 +24,7 @@ const HANDLE targetMutex = CreateMutexW(nullptr, FALSE, nullptr);
 const HANDLE toggleMutex = CreateMutexW(nullptr, FALSE, nullptr);
 
 class CommandLock {
-public:
+  public:
     explicit CommandLock(HANDLE mutex) : mutex_(mutex)
     {
         // The holder may be waiting for this very thread to answer its box request (the
@@ -39,7 +39,7 @@ public:
     CommandLock(const CommandLock&) = delete;
     CommandLock& operator=(const CommandLock&) = delete;
 
-private:
+  private:
     HANDLE mutex_;
 };
 
@@ -73,7 +73,10 @@ void StepOpacity(int step)
 }
 } // namespace
 
-void SetCommandBoxes(CommandBoxes* boxes) { commandBoxes = boxes; }
+void SetCommandBoxes(CommandBoxes* boxes)
+{
+    commandBoxes = boxes;
+}
 
 int SteppedOpacity(int level, int step)
 {
@@ -83,9 +86,15 @@ int SteppedOpacity(int level, int step)
     return stepped;
 }
 
-void SetOpacityLevel(int level) { opacityLevel = level; }
+void SetOpacityLevel(int level)
+{
+    opacityLevel = level;
+}
 
-int OpacityLevel() { return opacityLevel; }
+int OpacityLevel()
+{
+    return opacityLevel;
+}
 
 int StepOpacityLevel(int step)
 {
@@ -120,6 +129,12 @@ void ShowHideCommand()
     ToggleVisibility(target);
 }
 
-void OpacityUpCommand() { StepOpacity(kOpacityStep); }
+void OpacityUpCommand()
+{
+    StepOpacity(kOpacityStep);
+}
 
-void OpacityDownCommand() { StepOpacity(-kOpacityStep); }
+void OpacityDownCommand()
+{
+    StepOpacity(-kOpacityStep);
+}

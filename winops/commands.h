@@ -10,11 +10,11 @@ enum class CommandBox { Width, Height, Target };
 
 // The edit boxes the commands read their input from and show their target in.
 class CommandBoxes {
-public:
+  public:
     virtual std::wstring Read(CommandBox box) = 0;
     virtual void Write(CommandBox box, std::wstring_view text) = 0;
 
-protected:
+  protected:
     ~CommandBoxes() = default;
 };
 void SetCommandBoxes(CommandBoxes* boxes);

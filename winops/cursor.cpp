@@ -3,7 +3,10 @@
 #include <cstdint>
 
 namespace {
-int64_t Area(const RECT& rect) { return int64_t{rect.right - rect.left} * (rect.bottom - rect.top); }
+int64_t Area(const RECT& rect)
+{
+    return int64_t{rect.right - rect.left} * (rect.bottom - rect.top);
+}
 } // namespace
 
 HWND WindowUnderCursor()

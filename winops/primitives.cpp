@@ -22,7 +22,7 @@ std::vector<SavedLayering> savedLayering;
 HWND hiddenWindow = nullptr; // hidden by Glimvane and not shown again since
 
 class ChangesGuard {
-public:
+  public:
     ChangesGuard() { AcquireSRWLockExclusive(&changesLock); }
     ~ChangesGuard() { ReleaseSRWLockExclusive(&changesLock); }
     ChangesGuard(const ChangesGuard&) = delete;
@@ -46,7 +46,8 @@ void SaveLayeringOnce(HWND target, LONG_PTR exStyle)
 POINT MovePosition(HWND target, RECT window)
 {
     if ((GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD) == 0) return {window.left, window.top};
-    MapWindowPoints(HWND_DESKTOP, GetAncestor(target, GA_PARENT), reinterpret_cast<POINT*>(&window), 2);
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(target, GA_PARENT), reinterpret_cast<POINT*>(&window),
+                    2);
     return {window.left, window.top};
 }
 } // namespace
@@ -58,7 +59,8 @@ bool SetClientSize(HWND target, int clientWidth, int clientHeight)
     if (!GetWindowRect(target, &window)) return false;
     if (!GetClientRect(target, &client)) return false;
     POINT position = MovePosition(target, window);
-    Placement current = {position.x, position.y, window.right - window.left, window.bottom - window.top};
+    Placement current = {position.x, position.y, window.right - window.left,
+                         window.bottom - window.top};
     Placement placement =
         PlacementForClientSize(current, {client.right, client.bottom}, {clientWidth, clientHeight});
     MoveWindow(target, placement.x, placement.y, placement.width, placement.height, TRUE);
@@ -91,7 +93,10 @@ bool ToggleVisibility(HWND target)
     return false;
 }
 
-HWND RememberedWindow() { return rememberedWindow; }
+HWND RememberedWindow()
+{
+    return rememberedWindow;
+}
 
 BOOL SetTransparency(HWND target, std::optional<BYTE> alpha, std::optional<COLORREF> colourKey,
                      bool clickThrough)

@@ -13,7 +13,8 @@ namespace {
 std::uint32_t Little(const std::uint8_t* at, int bytes)
 {
     std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | at[i];
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | at[i];
     return value;
 }
 
@@ -36,10 +37,12 @@ std::optional<IconImage> Expected(std::span<const std::uint8_t> file, int width)
     const std::uint64_t offset = Little(chosen + 12, 4);
     if (size == 0 || offset + size > file.size()) return std::nullopt;
 
-    IconImage image{offset, size, chosen[0] == 0 ? 256 : chosen[0], chosen[1] == 0 ? 256 : chosen[1], 0};
+    IconImage image{offset, size, chosen[0] == 0 ? 256 : chosen[0],
+                    chosen[1] == 0 ? 256 : chosen[1], 0};
     const std::span<const std::uint8_t> bits = file.subspan(offset, size);
     static constexpr std::uint8_t kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    const bool png = size >= sizeof kPng && std::equal(std::begin(kPng), std::end(kPng), bits.begin());
+    const bool png =
+        size >= sizeof kPng && std::equal(std::begin(kPng), std::end(kPng), bits.begin());
     if (!png && size >= 40) {
         image.width = static_cast<std::int32_t>(Little(&bits[4], 4));
         image.height = static_cast<std::int32_t>(Little(&bits[8], 4)) / 2;
@@ -51,8 +54,8 @@ std::optional<IconImage> Expected(std::span<const std::uint8_t> file, int width)
 void Print(const std::optional<IconImage>& image)
 {
     if (image) {
-        std::fprintf(stderr, "{offset %zu, size %zu, %d x %d, %d bits}", image->offset, image->size, image->width,
-                     image->height, image->bitCount);
+        std::fprintf(stderr, "{offset %zu, size %zu, %d x %d, %d bits}", image->offset, image->size,
+                     image->width, image->height, image->bitCount);
     } else {
         std::fputs("nothing", stderr);
     }
@@ -67,8 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<IconImage> got = PickIconImage(file, width);
         const std::optional<IconImage> want = Expected(file, width);
         if (got.has_value() != want.has_value() ||
-            (got && (got->offset != want->offset || got->size != want->size || got->width != want->width ||
-                     got->height != want->height || got->bitCount != want->bitCount))) {
+            (got &&
+             (got->offset != want->offset || got->size != want->size || got->width != want->width ||
+              got->height != want->height || got->bitCount != want->bitCount))) {
             std::fprintf(stderr, "PickIconImage(%zu bytes, width %d): got ", size, width);
             Print(got);
             std::fputs(", expected ", stderr);
@@ -79,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (got) {
             // Touching every byte lets AddressSanitizer object if the image runs past the data.
             volatile std::uint8_t sum = 0;
-            for (std::uint8_t byte : file.subspan(got->offset, got->size)) sum = sum + byte;
+            for (std::uint8_t byte : file.subspan(got->offset, got->size))
+                sum = sum + byte;
         }
     }
     return 0;

@@ -20,15 +20,24 @@ inline char Fold(std::uint32_t unit)
 {
     if (unit >= 0xFF10 && unit <= 0xFF19) return static_cast<char>('0' + (unit - 0xFF10));
     switch (unit) {
-    case 0xFF0B: return '+';
-    case 0xFF0D: return '-';
-    case 0xFF0E: return '.';
-    case 0xFF25: return 'E';
-    case 0xFF45: return 'e';
-    case 0xFF24: return 'D';
-    case 0xFF44: return 'd';
-    case 0x3000: return ' ';
-    default: return unit < 0x80 ? static_cast<char>(unit) : '?';
+    case 0xFF0B:
+        return '+';
+    case 0xFF0D:
+        return '-';
+    case 0xFF0E:
+        return '.';
+    case 0xFF25:
+        return 'E';
+    case 0xFF45:
+        return 'e';
+    case 0xFF24:
+        return 'D';
+    case 0xFF44:
+        return 'd';
+    case 0x3000:
+        return ' ';
+    default:
+        return unit < 0x80 ? static_cast<char>(unit) : '?';
     }
 }
 
@@ -41,21 +50,25 @@ struct Reading {
 inline Reading TextToNumber(const std::vector<std::uint32_t>& units)
 {
     std::string s;
-    for (std::uint32_t unit : units) s += Fold(unit);
+    for (std::uint32_t unit : units)
+        s += Fold(unit);
     // One past the end reads as '?' so that no look-ahead needs a bounds test.
     const auto at = [&s](std::size_t i) { return i < s.size() ? s[i] : '?'; };
     const auto digit = [&](std::size_t i) { return at(i) >= '0' && at(i) <= '9'; };
     const std::string_view spaces = " \t\n\v\f\r";
 
     std::size_t i = 0;
-    while (spaces.find(at(i)) != std::string_view::npos) ++i;
+    while (spaces.find(at(i)) != std::string_view::npos)
+        ++i;
     std::string sign;
     if (at(i) == '+' || at(i) == '-') sign = at(i++);
     std::string whole, fraction;
-    while (digit(i)) whole += at(i++);
+    while (digit(i))
+        whole += at(i++);
     if (at(i) == '.') {
         ++i;
-        while (digit(i)) fraction += at(i++);
+        while (digit(i))
+            fraction += at(i++);
     }
     if (whole.empty() && fraction.empty()) return {0.0, {}};
 
@@ -65,7 +78,8 @@ inline Reading TextToNumber(const std::vector<std::uint32_t>& units)
         std::string written;
         if (at(j) == '+' || at(j) == '-') written = at(j++);
         if (digit(j)) {
-            while (digit(j)) written += at(j++);
+            while (digit(j))
+                written += at(j++);
             exponent = "e" + written;
         }
     }
@@ -86,7 +100,8 @@ inline Reading TextToNumber(const std::vector<std::uint32_t>& units)
     errno = 0;
     reading.value = std::strtod(reading.decimal.c_str(), &end);
     if (end != reading.decimal.c_str() + reading.decimal.size()) {
-        std::fprintf(stderr, "reference: strtod stopped early in \"%s\"\n", reading.decimal.c_str());
+        std::fprintf(stderr, "reference: strtod stopped early in \"%s\"\n",
+                     reading.decimal.c_str());
         std::abort();
     }
     return reading;

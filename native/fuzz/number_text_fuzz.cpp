@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fprintf(stderr,
                      "TextToNumber(%s)\n  got       %a = %.17g\n  reference %a = %.17g (strtod of "
                      "\"%s\")\n",
-                     Describe(units).c_str(), got, got, want.value, want.value, want.decimal.c_str());
+                     Describe(units).c_str(), got, got, want.value, want.value,
+                     want.decimal.c_str());
         std::abort();
     }
     CheckNumberToInteger(got, "the text");
@@ -83,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     char expected[16];
     const int length = std::snprintf(expected, sizeof expected, "%d", static_cast<int>(value));
     if (shown != std::wstring(expected, expected + length)) {
-        std::fprintf(stderr, "IntegerToText(%d) differs from \"%s\"\n", static_cast<int>(value), expected);
+        std::fprintf(stderr, "IntegerToText(%d) differs from \"%s\"\n", static_cast<int>(value),
+                     expected);
         std::abort();
     }
     const std::int32_t back = NumberToInteger(TextToNumber(shown));

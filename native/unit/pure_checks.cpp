@@ -55,7 +55,8 @@ bool SameBits(double a, double b)
 void ExpectNumber(const std::wstring& text, double expected)
 {
     const double got = TextToNumber(text);
-    Record(SameBits(got, expected), "TextToNumber(\"" + Narrow(text) + "\") = " + std::to_string(got));
+    Record(SameBits(got, expected),
+           "TextToNumber(\"" + Narrow(text) + "\") = " + std::to_string(got));
     const std::vector<std::uint32_t> units(text.begin(), text.end());
     const double reference = reference::TextToNumber(units).value;
     Record(SameBits(reference, expected),
@@ -67,7 +68,8 @@ void ExpectInteger(double number, std::int32_t expected)
     char shown[48];
     std::snprintf(shown, sizeof shown, "%a", number);
     Record(NumberToInteger(number) == expected, std::string("NumberToInteger(") + shown + ")");
-    Record(reference::NumberToInteger(number) == expected, std::string("reference::NumberToInteger(") + shown + ")");
+    Record(reference::NumberToInteger(number) == expected,
+           std::string("reference::NumberToInteger(") + shown + ")");
 }
 
 void ExpectIntegerAgreement(double number)
@@ -85,8 +87,9 @@ void ExpectAgreement(const std::wstring& text)
     const double got = TextToNumber(text);
     const std::vector<std::uint32_t> units(text.begin(), text.end());
     const double reference = reference::TextToNumber(units).value;
-    Record(SameBits(got, reference), "TextToNumber(\"" + Narrow(text) + "\") = " + std::to_string(got) +
-                                         ", reference " + std::to_string(reference));
+    Record(SameBits(got, reference), "TextToNumber(\"" + Narrow(text) +
+                                         "\") = " + std::to_string(got) + ", reference " +
+                                         std::to_string(reference));
     ExpectIntegerAgreement(got);
 }
 
@@ -123,23 +126,24 @@ int main()
     ExpectInteger(-kInfinity, 0);
     ExpectInteger(std::numeric_limits<double>::quiet_NaN(), 0);
 
-    for (const wchar_t* text : {L"\v\f\r\n\t 1", L"\uFF0D\uFF10", L"+0.0e-5", L"1D+2", L"1\uFF44\uFF0D2",
-                                L"9223372036854775807", L"9223372036854775808", L"9223372036854776833",
-                                L"-9223372036854775808", L"-9223372036854775809", L"-9223372036854777857",
-                                L"4294967296", L"2147483647.99", L"-2147483648.5", L"1.7976931348623157e308",
-                                L"1.7976931348623158e308", L"2.2250738585072011e-308", L"2.4703282292062327e-324",
-                                L"2.4703282292062328e-324"}) {
+    for (const wchar_t* text :
+         {L"\v\f\r\n\t 1", L"\uFF0D\uFF10", L"+0.0e-5", L"1D+2", L"1\uFF44\uFF0D2",
+          L"9223372036854775807", L"9223372036854775808", L"9223372036854776833",
+          L"-9223372036854775808", L"-9223372036854775809", L"-9223372036854777857", L"4294967296",
+          L"2147483647.99", L"-2147483648.5", L"1.7976931348623157e308", L"1.7976931348623158e308",
+          L"2.2250738585072011e-308", L"2.4703282292062327e-324", L"2.4703282292062328e-324"}) {
         ExpectAgreement(text);
     }
-    for (double number : {0x1p63, std::nextafter(0x1p63, 0.0), -0x1p63, std::nextafter(-0x1p63, -kInfinity),
-                          0x1p31, -0x1p31 - 1, 0x1p32, kInfinity, -0.0, -0.5, 0x1p-1074}) {
+    for (double number :
+         {0x1p63, std::nextafter(0x1p63, 0.0), -0x1p63, std::nextafter(-0x1p63, -kInfinity), 0x1p31,
+          -0x1p31 - 1, 0x1p32, kInfinity, -0.0, -0.5, 0x1p-1074}) {
         ExpectIntegerAgreement(number);
     }
 
     // Sizes at the ends of the range, where the sum is only defined because it is widened first.
-    const Placement placement = PlacementForClientSize({-7, 9, std::numeric_limits<std::int32_t>::max(),
-                                                        std::numeric_limits<std::int32_t>::min()},
-                                                       {-1, 1}, {0, 0});
+    const Placement placement = PlacementForClientSize(
+        {-7, 9, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()},
+        {-1, 1}, {0, 0});
     Record(placement.x == -7 && placement.y == 9 &&
                placement.width == std::numeric_limits<std::int32_t>::min() &&
                placement.height == std::numeric_limits<std::int32_t>::max(),

@@ -110,8 +110,10 @@ POINT PositionInParent(HWND window)
 
 std::wstring WindowText(HWND window)
 {
-    std::vector<wchar_t> text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
-    LRESULT length = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    std::vector<wchar_t> text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) +
+                              1);
+    LRESULT length =
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return std::wstring(text.data(), static_cast<size_t>(length));
 }
 

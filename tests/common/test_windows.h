@@ -9,7 +9,7 @@
 
 // A window of the test's own: destroyed when the holder goes.
 class TestWindow {
-public:
+  public:
     TestWindow() = default;
     explicit TestWindow(HWND window) : window_(window) {}
     TestWindow(TestWindow&& other) noexcept : window_(other.window_) { other.window_ = nullptr; }
@@ -21,7 +21,7 @@ public:
     HWND get() const { return window_; }
     operator HWND() const { return window_; }
 
-private:
+  private:
     HWND window_ = nullptr;
 };
 

@@ -16,7 +16,8 @@ std::wstring errorMessage;
 
 void MarkHookRan()
 {
-    HANDLE file = CreateFileW(hookMarker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileW(hookMarker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
@@ -38,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     SetShutdownHook(MarkHookRan);
     CloseHandle(CreateThread(nullptr, 0, FailingThread, nullptr, 0, nullptr));
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
     return 0;
 }

@@ -35,19 +35,21 @@ Program::~Program()
 
 DWORD Program::WaitForExit(DWORD milliseconds)
 {
-    WaitUntil([&] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }, milliseconds);
+    WaitUntil([&] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; },
+              milliseconds);
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
 }
 
-HWND Program::FindWindowOf(const wchar_t* className, const wchar_t* caption, DWORD milliseconds) const
+HWND Program::FindWindowOf(const wchar_t* className, const wchar_t* caption,
+                           DWORD milliseconds) const
 {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window != nullptr;
-                 window = FindWindowExW(nullptr, window, className, caption)) {
+            for (HWND window = FindWindowExW(nullptr, nullptr, className, caption);
+                 window != nullptr; window = FindWindowExW(nullptr, window, className, caption)) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
                 if (owner == process_.dwProcessId) {
@@ -64,7 +66,8 @@ HWND Program::FindWindowOf(const wchar_t* className, const wchar_t* caption, DWO
 std::vector<HWND> Children(HWND parent)
 {
     std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
 }
@@ -151,7 +154,6 @@ void PressWithAltHeld(const std::vector<WORD>& keys, DWORD pace)
     SendKey(VK_MENU, true);
 }
 
-
 void GlimvaneTest::SetUp()
 {
     glimvane = std::make_unique<Program>(L"glimvane.exe");
@@ -164,10 +166,28 @@ void GlimvaneTest::SetUp()
     LetTheKeyboardStateSettle();
 }
 
-void GlimvaneTest::TearDown() { glimvane.reset(); }
+void GlimvaneTest::TearDown()
+{
+    glimvane.reset();
+}
 
-HWND GlimvaneTest::WidthBox() const { return ChildAt(mainWindow, 56, 24); }
-HWND GlimvaneTest::HeightBox() const { return ChildAt(mainWindow, 112, 24); }
-HWND GlimvaneTest::TargetBox() const { return ChildAt(mainWindow, 56, 56); }
-HWND GlimvaneTest::ResizeButton() const { return ChildAt(mainWindow, 176, 24); }
-HWND GlimvaneTest::ShowHideButton() const { return ChildAt(mainWindow, 176, 56); }
+HWND GlimvaneTest::WidthBox() const
+{
+    return ChildAt(mainWindow, 56, 24);
+}
+HWND GlimvaneTest::HeightBox() const
+{
+    return ChildAt(mainWindow, 112, 24);
+}
+HWND GlimvaneTest::TargetBox() const
+{
+    return ChildAt(mainWindow, 56, 56);
+}
+HWND GlimvaneTest::ResizeButton() const
+{
+    return ChildAt(mainWindow, 176, 24);
+}
+HWND GlimvaneTest::ShowHideButton() const
+{
+    return ChildAt(mainWindow, 176, 56);
+}

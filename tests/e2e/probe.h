@@ -16,7 +16,7 @@
 std::wstring ProgramPath(const wchar_t* name);
 
 class Program {
-public:
+  public:
     // Starts the program with the given command-line arguments.
     explicit Program(const wchar_t* name, const std::wstring& arguments = L"");
     Program(const Program&) = delete;
@@ -29,9 +29,10 @@ public:
     // Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
     DWORD WaitForExit(DWORD milliseconds = 5000);
     // A top-level window of this process with the given class and caption, waiting for it.
-    HWND FindWindowOf(const wchar_t* className, const wchar_t* caption, DWORD milliseconds = 5000) const;
+    HWND FindWindowOf(const wchar_t* className, const wchar_t* caption,
+                      DWORD milliseconds = 5000) const;
 
-private:
+  private:
     PROCESS_INFORMATION process_ = {};
 };
 
@@ -66,7 +67,7 @@ void PressWithAltHeld(const std::vector<WORD>& keys, DWORD pace);
 
 // Each test gets a freshly started Glimvane and its main window.
 class GlimvaneTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -4,7 +4,10 @@
 
 namespace {
 // Clicks the button the way a posted BM_CLICK does, leaving the cursor where it is.
-void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+void Click(HWND button)
+{
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 void MouseClickAt(POINT at)
 {
@@ -25,7 +28,8 @@ POINT CentreOf(HWND window)
 
 TEST_F(GlimvaneTest, ResizeButtonGivesTheWindowUnderTheCursorTheTypedClientSize)
 {
-    TestWindow target = MakeTopLevel({100, 60, 100 + 300, 60 + 200}, WS_OVERLAPPEDWINDOW, 0, nullptr, true);
+    TestWindow target =
+        MakeTopLevel({100, 60, 100 + 300, 60 + 200}, WS_OVERLAPPEDWINDOW, 0, nullptr, true);
     SetText(WidthBox(), L"640");
     SetText(HeightBox(), L"480");
     RECT before = WindowRect(target);

@@ -126,11 +126,13 @@ TEST(FatalError, ShowsItsBoxAndEndsWithMinusOneOnlyOnceTheBoxIsClosed)
     ASSERT_NE(box, nullptr);
     wchar_t text[512] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 512);
-    EXPECT_STREQ(text, L"运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n");
+    EXPECT_STREQ(text,
+                 L"运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n");
     PumpMessages(300);
     EXPECT_EQ(WaitForSingleObject(app.handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(app.WaitForExit(), 0xFFFFFFFFu);
-    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the shutdown hook ran";
+    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the shutdown hook ran";
 }

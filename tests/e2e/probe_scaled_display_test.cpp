@@ -7,7 +7,7 @@
 namespace {
 // The probe sees, and makes, windows in physical pixels, as a modern program does.
 class ScaledDisplayTest : public GlimvaneTest {
-protected:
+  protected:
     void SetUp() override
     {
         previous = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
@@ -40,7 +40,8 @@ TEST_F(ScaledDisplayTest, TypedSizesArePhysicalPixelsAndTheMainWindowKeepsItsLay
     RECT before = WindowRect(target);
     SetCursorPos(before.left + 150, before.top + 150);
     PressHotkey('Z');
-    ASSERT_TRUE(WaitUntil([&] { return ClientRect(target).right == 640; })) << ClientRect(target).right;
+    ASSERT_TRUE(WaitUntil([&] { return ClientRect(target).right == 640; }))
+        << ClientRect(target).right;
     EXPECT_EQ(ClientRect(target).bottom, 480);
     EXPECT_EQ(WindowRect(target).left, before.left);
     EXPECT_EQ(WindowRect(target).top, before.top);

@@ -7,7 +7,8 @@ namespace {
 bool StillAnswers(HWND window)
 {
     DWORD_PTR length = 0;
-    return SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length) != 0;
+    return SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length) !=
+           0;
 }
 
 bool Running(const Program& program)
@@ -42,7 +43,8 @@ TEST_F(GlimvaneTest, AllFourHotkeysInALongRunWhileTheWindowComesAndGoes)
     // Lock the target and bring the level to the middle, where no step can be clamped.
     for (int i = 0; i < 5; ++i) {
         PressHotkey(VK_DOWN);
-        ASSERT_TRUE(WaitUntil([&] { return Alpha(target) == 255 - 25 * (i + 1); })) << Alpha(target);
+        ASSERT_TRUE(WaitUntil([&] { return Alpha(target) == 255 - 25 * (i + 1); }))
+            << Alpha(target);
     }
     int level = 130;
     const WORD cycle[] = {VK_UP, 'Z', VK_DOWN, 'X', VK_UP, VK_UP, 'Z', VK_DOWN, 'X', VK_DOWN};
@@ -72,7 +74,8 @@ TEST_F(GlimvaneTest, TargetsThatVanishAreToleratedQuietly)
         PressHotkey(VK_DOWN);
         ASSERT_TRUE(WaitUntil([&] { return Alpha(doomed) == 230; }));
     }
-    for (WORD key : {WORD{'X'}, WORD{VK_UP}, WORD{VK_DOWN}, WORD{'X'}}) PressHotkey(key);
+    for (WORD key : {WORD{'X'}, WORD{VK_UP}, WORD{VK_DOWN}, WORD{'X'}})
+        PressHotkey(key);
 
     // A window destroyed right after the press that means it.
     SetText(WidthBox(), L"320");
@@ -98,8 +101,13 @@ TEST_F(GlimvaneTest, GarbageInTheSizeBoxesIsReadAsNumbersWithoutAWord)
     std::wstring surrogates = {0xD800, L'7', 0xDC00, 0xDBFF};
     std::wstring control = {L'\x01', L'\x1B', L'\x7F', L'\x85', L'4', L'0'};
     const std::wstring texts[] = {
-        std::wstring(10000, L'9'), std::wstring(10000, L'x') + L"5", surrogates, control,
-        L"1e999999999999", L"-.e-", std::wstring(10000, L'\x3000') + L"８０",
+        std::wstring(10000, L'9'),
+        std::wstring(10000, L'x') + L"5",
+        surrogates,
+        control,
+        L"1e999999999999",
+        L"-.e-",
+        std::wstring(10000, L'\x3000') + L"８０",
     };
     TestWindow target = MakeTopLevel({100, 80, 600, 480});
     for (const std::wstring& text : texts) {

@@ -14,7 +14,6 @@ constexpr UINT kTrayIconId = 100;
 constexpr int kMenuOffset = 5;
 constexpr UINT kHotkeys[] = {'Z', 'X', VK_UP, VK_DOWN}; // each with Alt
 
-
 void DeleteTrayIcon(HWND window)
 {
     NOTIFYICONDATAW record = {};

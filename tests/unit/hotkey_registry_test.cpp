@@ -37,7 +37,7 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 class HotkeyRegistryTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         firstCalls = secondCalls = hotkeysSeen = 0;
@@ -58,7 +58,10 @@ protected:
         return made;
     }
 
-    static WNDPROC ProcOf(HWND of) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(of, GWLP_WNDPROC)); }
+    static WNDPROC ProcOf(HWND of)
+    {
+        return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(of, GWLP_WNDPROC));
+    }
 
     // True when nobody holds the combination: the test can take it for itself.
     static bool IsFree(UINT modifiers, UINT key)
@@ -68,7 +71,10 @@ protected:
         return true;
     }
 
-    static void Press(HWND to, INT_PTR id) { SendMessageW(to, WM_HOTKEY, static_cast<WPARAM>(id), 0); }
+    static void Press(HWND to, INT_PTR id)
+    {
+        SendMessageW(to, WM_HOTKEY, static_cast<WPARAM>(id), 0);
+    }
 
     热键类 registry;
     TestWindow window;
@@ -133,11 +139,13 @@ TEST_F(HotkeyRegistryTest, ReleasedEntryStillStartsItsCallbackAndUnknownIdentifi
     EXPECT_TRUE(registry.Unregister(window, 1));
     EXPECT_EQ(hotkeyList[0].keyCode, -1);
     EXPECT_TRUE(IsFree(kAltShift, 'T'));
-    EXPECT_FALSE(registry.Unregister(window, 7)); // no such registration: the window manager's answer
+    EXPECT_FALSE(
+        registry.Unregister(window, 7)); // no such registration: the window manager's answer
 
     Press(window, 1); // queued before the release, say
     EXPECT_TRUE(WaitUntil([] { return firstCalls == 1; }));
-    for (INT_PTR foreign : {0, 2, 99, -1}) Press(window, foreign);
+    for (INT_PTR foreign : {0, 2, 99, -1})
+        Press(window, foreign);
     PumpMessages(100);
     EXPECT_EQ(firstCalls, 1);
     EXPECT_EQ(hotkeysSeen, 5);

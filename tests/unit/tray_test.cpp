@@ -31,7 +31,6 @@ std::wstring Pairs(size_t count)
     return text;
 }
 
-
 std::vector<uint8_t> ProgramIconBytes()
 {
     std::ifstream file(GLIMVANE_SOURCE_DIR "/res/glimvane.ico", std::ios::binary);
