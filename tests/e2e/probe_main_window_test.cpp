@@ -136,3 +136,18 @@ TEST(FatalError, ShowsItsBoxAndEndsWithMinusOneOnlyOnceTheBoxIsClosed)
     EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES)
         << "the shutdown hook ran";
 }
+
+TEST(FatalError, AMainWindowThatCannotBeMadeEndsWithItsOwnBoxAndLeavesNothingBehind)
+{
+    Program app(L"fatal_app.exe", L"refuse-button");
+    ASSERT_TRUE(app.started());
+    HWND box = FindBox(app.id(), L"错误");
+    ASSERT_NE(box, nullptr);
+    wchar_t text[512] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 512);
+    EXPECT_STREQ(text, L"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n");
+    // What was made of the main window is gone again.
+    EXPECT_EQ(app.FindWindowOf(kMainClass, kMainCaption, 0), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(app.WaitForExit(), 0xFFFFFFFFu);
+}
