@@ -2,14 +2,9 @@
 // window whose procedure changes the locked window's alpha at once, on the thread that receives
 // WM_HOTKEY. Glimvane's hotkey latency is weighed against this, measured the same way.
 
-#include <windows.h>
+#include "stand_in.h"
 
 namespace {
-constexpr wchar_t kClass[] = L"GlimvaneFloor";
-constexpr wchar_t kCaption[] = L"Floor";
-constexpr int kWidth = 319;
-constexpr int kHeight = 160;
-constexpr WORD kExitCommand = 20001;
 constexpr int kUpHotkey = 1;
 constexpr int kDownHotkey = 2;
 constexpr int kStep = 25;
@@ -42,42 +37,20 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (static_cast<int>(wParam) == kUpHotkey) Step(kStep);
         if (static_cast<int>(wParam) == kDownHotkey) Step(-kStep);
         return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kExitCommand) DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return stand_in::WindowProc(window, message, wParam, lParam);
     }
 }
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClass;
-    if (!RegisterClassExW(&windowClass)) return 1;
     // Shown where Glimvane shows its window, so focus and pointer meet the same screen.
-    int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    HWND window = CreateWindowExW(0, kClass, kCaption, WS_CAPTION | WS_SYSMENU, x, y, kWidth,
-                                  kHeight, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        stand_in::CreateWindowLikeGlimvanes(instance, L"GlimvaneFloor", L"Floor", WindowProc);
     if (window == nullptr) return 1;
     if (!RegisterHotKey(window, kUpHotkey, MOD_ALT, VK_UP) ||
         !RegisterHotKey(window, kDownHotkey, MOD_ALT, VK_DOWN))
         return 2;
-    ShowWindow(window, SW_SHOW);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return stand_in::Run(window);
 }

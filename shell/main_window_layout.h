@@ -63,7 +63,6 @@ inline constexpr std::array<MenuEntry, 2> kMenu = {{
     {L"托盘菜单", 0, false},
     {L"退出", 1, true},
 }};
-inline constexpr int kTrayMenuCommand = kFirstMenuCommand + 0;
 inline constexpr int kExitCommand = kFirstMenuCommand + 1;
 
 // Centred on the primary screen; the work area and the taskbar are not taken into account.

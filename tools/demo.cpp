@@ -2,6 +2,7 @@
 // uses its hotkeys on a window of this program as a person would, and says what happened.
 // The run script takes a screenshot while the tour pauses.
 
+#include "tests/common/program.h"
 #include "tests/common/test_windows.h"
 
 #include <cstdio>
@@ -17,44 +18,17 @@ void Say(const char* format, auto... values)
     std::fflush(stdout);
 }
 
-HWND ChildAt(HWND parent, int x, int y)
-{
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (POINT at = PositionInParent(child); at.x == x && at.y == y) return child;
-    return nullptr;
-}
-
-BYTE Alpha(HWND window)
-{
-    BYTE alpha = 255;
-    DWORD flags = 0;
-    if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags)) return 255;
-    return alpha;
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::wstring exe = L"glimvane.exe";
-    wchar_t path[MAX_PATH];
-    std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    std::wstring commandLine = L"\"" + self.substr(0, self.find_last_of(L"\\/") + 1) + exe + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    Program glimvane(L"glimvane.exe");
+    if (!glimvane.started()) {
         Say("Could not start glimvane.exe.");
         return 1;
     }
-    HWND main = nullptr;
-    WaitUntil(
-        [&] {
-            return (main = FindWindowW(L"GlimvaneMain", L"Glimvane")) != nullptr &&
-                   IsWindowVisible(main);
-        },
-        10000);
+    HWND main = glimvane.FindWindowOf(L"GlimvaneMain", L"Glimvane", 10000);
+    WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
     if (main == nullptr) {
         Say("Glimvane's window did not appear.");
         return 1;
@@ -104,15 +78,10 @@ int main(int argc, char** argv)
 
     PressKeys({VK_MENU, VK_UP});
     PostMessageW(main, WM_COMMAND, kExitCommand, 0);
-    WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 5000);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
+    DWORD code = glimvane.WaitForExit();
     Say("Chose 退出 (Exit) in the tray menu: Glimvane ended with exit code %lu, and the window it "
-        "had "
-        "faded is %s.",
+        "had faded is %s.",
         code,
         (GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_LAYERED) ? "still layered" : "as it was");
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return 0;
 }

@@ -108,6 +108,35 @@ POINT PositionInParent(HWND window)
     return corner;
 }
 
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+HWND ChildAt(HWND parent, int x, int y)
+{
+    for (HWND child : Children(parent)) {
+        POINT corner = PositionInParent(child);
+        if (corner.x == x && corner.y == y) return child;
+    }
+    return nullptr;
+}
+
+int Alpha(HWND window)
+{
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
+    if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags) || (flags & LWA_ALPHA) == 0)
+        return -1;
+    return alpha;
+}
+
 std::wstring WindowText(HWND window)
 {
     std::vector<wchar_t> text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) +

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // A window of the test's own: destroyed when the holder goes.
 class TestWindow {
@@ -43,6 +44,13 @@ RECT WindowRect(HWND window);
 RECT ClientRect(HWND window);
 // The top-left corner as MoveWindow sees it: a child's in its parent's client area.
 POINT PositionInParent(HWND window);
+
+// The children of `parent`, top of the stacking order first.
+std::vector<HWND> Children(HWND parent);
+// The child whose top-left corner lies at the given point of the parent's client area.
+HWND ChildAt(HWND parent, int x, int y);
+// The alpha of a layered window, or -1 while it has none.
+int Alpha(HWND window);
 
 // Another process's edit box text, read and set the way the window manager allows.
 std::wstring WindowText(HWND window);

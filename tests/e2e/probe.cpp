@@ -2,93 +2,9 @@
 
 #include <vector>
 
-std::wstring ProgramPath(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
-}
-
-Program::Program(const wchar_t* name, const std::wstring& arguments)
-{
-    std::wstring commandLine = L"\"" + ProgramPath(name) + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_))
-        process_ = {};
-    else
-        WaitForInputIdle(process_.hProcess, 5000);
-}
-
-Program::~Program()
-{
-    if (process_.hProcess == nullptr) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-}
-
-DWORD Program::WaitForExit(DWORD milliseconds)
-{
-    WaitUntil([&] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; },
-              milliseconds);
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
-}
-
-HWND Program::FindWindowOf(const wchar_t* className, const wchar_t* caption,
-                           DWORD milliseconds) const
-{
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window = FindWindowExW(nullptr, nullptr, className, caption);
-                 window != nullptr; window = FindWindowExW(nullptr, window, className, caption)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == process_.dwProcessId) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        milliseconds);
-    return found;
-}
-
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-HWND ChildWithText(HWND parent, const std::wstring& text)
-{
-    for (HWND child : Children(parent))
-        if (WindowText(child) == text) return child;
-    return nullptr;
-}
-
 std::vector<HWND> BoxesOf(DWORD processId, const wchar_t* caption)
 {
-    std::vector<HWND> boxes;
-    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", caption); box != nullptr;
-         box = FindWindowExW(nullptr, box, L"#32770", caption)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (owner == processId) boxes.push_back(box);
-    }
-    return boxes;
+    return TopLevelWindowsOf(processId, L"#32770", caption);
 }
 
 HWND FindBox(DWORD processId, const wchar_t* caption, DWORD milliseconds)
@@ -104,29 +20,9 @@ HWND FindBox(DWORD processId, const wchar_t* caption, DWORD milliseconds)
     return found;
 }
 
-HWND ChildAt(HWND parent, int x, int y)
-{
-    for (HWND child : Children(parent)) {
-        POINT corner = PositionInParent(child);
-        if (corner.x == x && corner.y == y) return child;
-    }
-    return nullptr;
-}
-
 std::wstring HandleText(HWND window)
 {
     return std::to_wstring(static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(window)));
-}
-
-int Alpha(HWND window)
-{
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
-    if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags) || (flags & LWA_ALPHA) == 0)
-        return -1;
-    return alpha;
 }
 
 void LetTheKeyboardStateSettle()

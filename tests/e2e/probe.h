@@ -2,6 +2,7 @@
 
 // Starts the real glimvane.exe as a process of its own and finds its windows from outside.
 
+#include "tests/common/program.h"
 #include "tests/common/test_windows.h"
 
 #include <gtest/gtest.h>
@@ -12,37 +13,6 @@
 #include <string>
 #include <vector>
 
-// Where the built programs lie: next to the probe.
-std::wstring ProgramPath(const wchar_t* name);
-
-class Program {
-  public:
-    // Starts the program with the given command-line arguments.
-    explicit Program(const wchar_t* name, const std::wstring& arguments = L"");
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-    ~Program(); // terminates it if it is still running
-
-    DWORD id() const { return process_.dwProcessId; }
-    HANDLE handle() const { return process_.hProcess; }
-    bool started() const { return process_.hProcess != nullptr; }
-    // Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
-    DWORD WaitForExit(DWORD milliseconds = 5000);
-    // A top-level window of this process with the given class and caption, waiting for it.
-    HWND FindWindowOf(const wchar_t* className, const wchar_t* caption,
-                      DWORD milliseconds = 5000) const;
-
-  private:
-    PROCESS_INFORMATION process_ = {};
-};
-
-// The child control of `parent` whose window text is `text`.
-HWND ChildWithText(HWND parent, const std::wstring& text);
-// The children of `parent`, top of the stacking order first.
-std::vector<HWND> Children(HWND parent);
-// The child whose top-left corner lies at the given point of the parent's client area.
-HWND ChildAt(HWND parent, int x, int y);
-
 // The message boxes (class #32770) of the process with the given caption, as they are now.
 std::vector<HWND> BoxesOf(DWORD processId, const wchar_t* caption);
 // The first of them, waiting for one to appear; null when none did in time.
@@ -50,8 +20,6 @@ HWND FindBox(DWORD processId, const wchar_t* caption, DWORD milliseconds = 3000)
 
 // What Glimvane writes into its target box: the handle's 32 bits as a signed number.
 std::wstring HandleText(HWND window);
-// The alpha of a layered window, or -1 while it has none.
-int Alpha(HWND window);
 
 // Moving the pointer into another window, or the keyboard to another window, makes X report
 // the keyboard's state again, and Wine then releases every modifier that X does not see held,
